@@ -1,0 +1,172 @@
+// Windowed controls: one object per window, found through the window's user data, with one window
+// procedure for all of them. Notifications and commands that Windows sends to a parent are reflected to
+// the control they came from, so every control handles its own.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Component.h"
+#include "Graphics.h"
+
+class TPopupMenu;
+class TWinControl;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftFlag : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
+using TShiftState = unsigned;
+
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+using TKeyEvent = std::function<void(TComponent* sender, WORD& key, TShiftState shift)>;
+
+// Reflected to the control that sent them: WM_NOTIFY and WM_COMMAND as received by the parent.
+constexpr UINT CN_NOTIFY = WM_APP + 0x3F00;
+constexpr UINT CN_COMMAND = WM_APP + 0x3F01;
+
+struct TCreateParams {
+  std::string Caption;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  std::string ClassName;    // registered as "Quillon." + ClassName
+  std::string SystemClass;  // the system class it superclasses, if any
+  UINT ClassStyle = CS_DBLCLKS;
+};
+
+TShiftState KeyboardShiftState();
+
+class TWinControl : public TComponent {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* parent);
+  int ControlCount() const { return static_cast<int>(FControls.size()); }
+  TWinControl* Controls(int index) const { return FControls[index]; }
+
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  virtual void SetBounds(int left, int top, int width, int height);
+  void SetWidth(int width) { SetBounds(FLeft, FTop, width, FHeight); }
+  void SetHeight(int height) { SetBounds(FLeft, FTop, FWidth, height); }
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign align);
+
+  bool Visible() const { return FVisible; }
+  virtual void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& caption);
+
+  TColor Color() const { return FColor; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool parentColor);
+  TFont& Font() { return FFont; }
+  bool ParentFont = true;
+
+  std::string Hint;
+  bool ShowHint = false;
+  TPopupMenu* PopupMenu = nullptr;  // not owned
+  int TabOrder = -1;
+  bool TabStop = false;
+
+  HWND Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded() { Handle(); }
+  // Destroys and re-creates the window (after a change only creation can apply).
+  void RecreateWnd();
+  static TWinControl* FromHandle(HWND window);
+
+  // Where Windows left the pointer, in this control's client coordinates.
+  POINT ScreenToClient(POINT screen);
+  POINT ClientToScreen(POINT client);
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+
+  // The window procedure of every control; public so that the one trampoline can reach it.
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window);
+  void Detach();
+
+ protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void CreateWnd();
+  // After the window exists: the place to send it the settings only a window can hold.
+  virtual void CreateWindowHandleDone() {}
+  virtual void DestroyWnd();
+  virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+
+  virtual void AlignControls();
+  virtual void Paint(HDC dc);
+  // Whether WM_PAINT is ours (Paint) or the window's own.
+  virtual bool OwnerPainted() const { return false; }
+  virtual bool CapturesMouse() const { return false; }
+  // Whether a left press and release inside the control is a click of ours (buttons, panels).
+  virtual bool ClicksOnRelease() const { return false; }
+
+  virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void MouseMove(TShiftState shift, int x, int y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void KeyDown(WORD& key, TShiftState shift);
+  virtual void KeyUp(WORD& key, TShiftState shift);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void ColorChanged();
+  virtual void FontChanged();
+  virtual void SysColorChange();
+  // The pop-up menu request (WM_CONTEXTMENU); position in screen coordinates, (-1, -1) from the keyboard.
+  virtual bool ContextMenu(POINT screen);
+
+  HWND FHandle = nullptr;
+
+ private:
+  void InsertControl(TWinControl* control);
+  void RemoveControl(TWinControl* control);
+  void CreateChildHandles();
+  void ReadBoundsFromWindow();
+  void ParentColorChanged();
+  LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+
+  TWinControl* FParent = nullptr;        // not owned
+  std::vector<TWinControl*> FControls;  // children, owned by their owner components
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = alNone;
+  bool FVisible = true;
+  std::string FCaption;
+  TColor FColor = clBtnFace;
+  bool FParentColor = false;
+  TFont FFont;
+  bool FMousePressedLeft = false;
+  bool FAligning = false;
+};

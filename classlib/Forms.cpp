@@ -1,0 +1,107 @@
+#include "Forms.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) { TWinControl::SetVisible(false); }
+
+void TForm::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.ClassName = "Form";
+  params.Style &= ~(WS_CHILD | WS_VISIBLE);
+  params.WndParent = nullptr;
+  switch (BorderStyle) {
+    case bsNone:
+      params.Style |= WS_POPUP;
+      break;
+    case bsDialog:
+      params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      break;
+    default:
+      params.Style |= WS_OVERLAPPEDWINDOW;
+  }
+}
+
+void TForm::CreateWindowHandleDone() {
+  // The definition's size is the client area's.
+  SetClientSize(Width(), Height());
+}
+
+void TForm::SetClientSize(int width, int height) {
+  if (!HandleAllocated()) {
+    SetBounds(Left(), Top(), width, height);
+    return;
+  }
+  RECT window, client;
+  GetWindowRect(FHandle, &window);
+  GetClientRect(FHandle, &client);
+  int extraX = (window.right - window.left) - client.right;
+  int extraY = (window.bottom - window.top) - client.bottom;
+  SetBounds(Left(), Top(), width + extraX, height + extraY);
+}
+
+void TForm::Created() {
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible) {
+    HandleNeeded();
+    TWinControl::SetVisible(true);
+    ApplyWindowState();
+    SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  } else {
+    if (HandleAllocated() && IsWindowVisible(FHandle)) FWindowState = WindowState();
+    TWinControl::SetVisible(false);
+  }
+}
+
+TWindowState TForm::WindowState() const {
+  if (HandleAllocated() && IsWindowVisible(FHandle)) {
+    if (IsIconic(FHandle)) return wsMinimized;
+    if (IsZoomed(FHandle)) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+// A window state reaches the window only while it shows; a hidden form just records it.
+void TForm::SetWindowState(TWindowState state) {
+  FWindowState = state;
+  ApplyWindowState();
+}
+
+void TForm::ApplyWindowState() {
+  if (!HandleAllocated() || !Visible() || !IsWindowVisible(FHandle)) return;
+  if (WindowState() == FWindowState) return;
+  static const int commands[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+  ShowWindow(FHandle, commands[FWindowState]);
+}
+
+void TForm::Close() {
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  switch (action) {
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    case caFree:
+      Hide();
+      break;
+    case caNone:
+      break;
+  }
+}
+
+void TForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    Close();
+    return 0;
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
+}

@@ -1,0 +1,59 @@
+// Forms: top-level windows built in code from their definitions. A form class's constructor states its
+// definition (base class first, by the order of C++ construction); CreateForm then loads every component
+// once, lets each class in the chain finish (Created), and raises OnCreate.
+#pragma once
+
+#include <functional>
+
+#include "Controls.h"
+
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+
+  TFormBorderStyle BorderStyle = bsSizeable;
+  unsigned BorderIcons = 0;
+  int PixelsPerInch = 96;
+
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
+  void SetVisible(bool visible) override;
+  void SetClientSize(int width, int height);
+
+  // The standard way to close: the close query, DoClose, then what the close action says.
+  void Close();
+  virtual bool CloseQuery() { return true; }
+
+  TNotifyEvent OnCreate;
+  TCloseEvent OnClose;
+
+  // Runs after the whole definition chain was read and loaded; each class finishes its own part.
+  virtual void Created();
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool OwnerPainted() const override { return true; }
+  virtual void DoClose(TCloseAction& action);
+
+ private:
+  void ApplyWindowState();
+
+  TWindowState FWindowState = wsNormal;
+};
+
+// Builds a form the way its definitions say: construction, loading, the finishing steps, OnCreate.
+template <class Form>
+Form* CreateForm(TComponent* owner) {
+  Form* form = new Form(owner);
+  form->LoadTree();
+  form->Created();
+  return form;
+}

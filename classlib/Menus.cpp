@@ -1,0 +1,82 @@
+#include "Menus.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "ImgList.h"
+
+namespace {
+HMENU CurrentMenu = nullptr;
+int LiveMenus = 0;
+
+// A menu entry's picture: the image drawn over the menu colour into a bitmap of its own.
+HBITMAP MenuPicture(HIMAGELIST list, int index) {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(list, &width, &height);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT r{0, 0, width, height};
+  FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
+  ImageList_Draw(list, index, dc, 0, 0, ILD_TRANSPARENT);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+struct BuiltMenu {
+  HMENU menu = CreatePopupMenu();
+  std::vector<HBITMAP> pictures;
+  BuiltMenu() { ++LiveMenus; }
+  ~BuiltMenu() {
+    DestroyMenu(menu);
+    --LiveMenus;
+    for (HBITMAP picture : pictures) DeleteObject(picture);
+  }
+};
+}  // namespace
+
+int LiveMenuCount() { return LiveMenus; }
+HMENU TPopupMenu::ShownMenu() { return CurrentMenu; }
+
+void TPopupMenu::ComponentRemoved(TComponent* component) {
+  FItems.erase(std::remove(FItems.begin(), FItems.end(), component), FItems.end());
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  BuiltMenu built;
+  UINT id = 1;
+  for (TMenuItem* item : FItems) {
+    ++id;
+    if (!item->Visible) continue;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    if (item->IsSeparator()) {
+      info.fMask = MIIM_FTYPE;
+      info.fType = MFT_SEPARATOR;
+    } else {
+      info.fMask = MIIM_STRING | MIIM_ID;
+      info.wID = id - 1;
+      info.dwTypeData = const_cast<char*>(item->Caption.c_str());
+      if (Images && Images->Handle() && item->ImageIndex >= 0 && item->ImageIndex < Images->Count()) {
+        info.fMask |= MIIM_BITMAP;
+        info.hbmpItem = MenuPicture(Images->Handle(), item->ImageIndex);
+        built.pictures.push_back(info.hbmpItem);
+      }
+    }
+    InsertMenuItemA(built.menu, GetMenuItemCount(built.menu), TRUE, &info);
+  }
+  auto* control = dynamic_cast<TWinControl*>(PopupComponent);
+  HWND owner = control ? control->Handle() : GetActiveWindow();
+  HMENU previous = CurrentMenu;
+  CurrentMenu = built.menu;
+  UINT chosen = TrackPopupMenu(built.menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
+                                               TPM_NONOTIFY, x, y, 0, owner, nullptr);
+  CurrentMenu = previous;
+  if (chosen >= 1 && chosen <= FItems.size()) {
+    TMenuItem* item = FItems[chosen - 1];
+    item->Click();
+  }
+}
