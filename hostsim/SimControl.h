@@ -24,6 +24,11 @@
 
 extern "C" {
 
+// The two host functions the plug-in looks up by name instead of importing them.
+HWND __cdecl tsxGetMainViewHwnd(void);
+// Deactivates the plug-in (its tsxDeactivate runs) when it is active; does nothing otherwise.
+void __cdecl tsxForceLeftClick(int plugId);
+
 // Scene building ---------------------------------------------------------------------------------------
 
 // Empties the scene (objects become dead handles); registrations, log and failures are kept.
