@@ -1,0 +1,182 @@
+#include "TreeNodes.h"
+
+#include <cstring>
+
+#include "TreeView.h"
+
+namespace {
+// Attribute bits beyond the control's own TVIF_ masks.
+constexpr UINT kExpandedChanged = 0x10000;
+}  // namespace
+
+int TTreeNode::Level() const {
+  int level = 0;
+  for (TTreeNode* p = FParent; p; p = p->FParent) ++level;
+  return level;
+}
+
+std::vector<std::unique_ptr<TTreeNode>>& TTreeNode::Siblings() const {
+  return FParent ? FParent->FChildren : FOwner->FRoots;
+}
+
+TTreeNode* TTreeNode::GetNextSibling() const {
+  auto& siblings = Siblings();
+  return FIndex + 1 < static_cast<int>(siblings.size()) ? siblings[FIndex + 1].get() : nullptr;
+}
+
+TTreeNode* TTreeNode::GetPrevSibling() const { return FIndex > 0 ? Siblings()[FIndex - 1].get() : nullptr; }
+
+TTreeNode* TTreeNode::GetNext() const {
+  if (!FChildren.empty()) return FChildren.front().get();
+  for (const TTreeNode* node = this; node; node = node->FParent)
+    if (TTreeNode* next = node->GetNextSibling()) return next;
+  return nullptr;
+}
+
+bool TTreeNode::IsAncestorOf(const TTreeNode* node) const {
+  for (const TTreeNode* p = node ? node->FParent : nullptr; p; p = p->FParent)
+    if (p == this) return true;
+  return false;
+}
+
+void TTreeNode::Changed(UINT mask) { FOwner->FOwner->NodeChanged(this, mask); }
+
+void TTreeNode::SetText(const std::string& text) {
+  if (text == FText) return;
+  FText = text;
+  Changed(TVIF_TEXT);
+}
+
+void TTreeNode::SetImageIndex(int index) {
+  if (index == FImageIndex) return;
+  FImageIndex = index;
+  Changed(TVIF_IMAGE);
+}
+
+void TTreeNode::SetSelectedIndex(int index) {
+  if (index == FSelectedIndex) return;
+  FSelectedIndex = index;
+  Changed(TVIF_SELECTEDIMAGE);
+}
+
+void TTreeNode::SetStateIndex(int index) {
+  if (index == FStateIndex) return;
+  FStateIndex = index;
+  Changed(TVIF_STATE);
+}
+
+void TTreeNode::SetExpanded(bool expanded) {
+  if (expanded == FExpanded) return;
+  FExpanded = expanded;
+  TCustomTreeView* tree = FOwner->FOwner;
+  // Collapsing hides a selected descendant; the selection moves to the collapsed item, as in the control.
+  if (!expanded && IsAncestorOf(tree->FSelected)) tree->SetSelected(this);
+  Changed(kExpandedChanged);
+}
+
+void TTreeNode::Expand(bool recurse) {
+  SetExpanded(true);
+  if (recurse)
+    for (auto& child : FChildren) child->Expand(true);
+}
+
+void TTreeNode::Collapse(bool recurse) {
+  SetExpanded(false);
+  if (recurse)
+    for (auto& child : FChildren) child->Collapse(true);
+}
+
+bool TTreeNode::Selected() const { return FOwner->FOwner->Selected() == this; }
+
+void TTreeNode::SetSelected(bool selected) {
+  TCustomTreeView* tree = FOwner->FOwner;
+  if (selected)
+    tree->SetSelected(this);
+  else if (tree->Selected() == this)
+    tree->SetSelected(nullptr);
+}
+
+bool TTreeNode::DropTarget() const { return FOwner->FOwner->DropTarget() == this; }
+
+RECT TTreeNode::DisplayRect(bool textOnly) const {
+  RECT rect{};
+  TCustomTreeView* tree = FOwner->FOwner;
+  if (!FItemId || !tree->HandleAllocated()) return rect;
+  memcpy(&rect, &FItemId, sizeof FItemId);  // the control reads the item from the rectangle
+  if (!tree->Perform(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect))) rect = RECT{};
+  return rect;
+}
+
+void TTreeNode::MakeVisible() {
+  TCustomTreeView* tree = FOwner->FOwner;
+  for (TTreeNode* p = FParent; p; p = p->FParent) p->SetExpanded(true);
+  if (FItemId && !FOwner->Updating()) tree->Perform(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItemId));
+}
+
+void TTreeNode::Delete() { FOwner->Delete(this); }
+
+void TTreeNode::AlphaSort(bool recurse) { FOwner->FOwner->SortChildren(this, recurse); }
+
+TTreeNodes::~TTreeNodes() { FRoots.clear(); }
+
+TTreeNode* TTreeNodes::Item(int index) const {
+  TTreeNode* node = GetFirstNode();
+  while (node && index-- > 0) node = node->GetNext();
+  return node;
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+  auto& siblings = parent ? parent->FChildren : FRoots;
+  auto node = std::make_unique<TTreeNode>(this, parent);
+  node->FText = text;
+  node->FIndex = static_cast<int>(siblings.size());
+  TTreeNode* added = node.get();
+  siblings.push_back(std::move(node));
+  ++FCount;
+  FOwner->NodeAdded(added);
+  return added;
+}
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
+  TTreeNode* node = AddChild(parent, text);
+  node->FData = data;
+  return node;
+}
+
+namespace {
+int SubtreeSize(const TTreeNode* node) {
+  int size = 1;
+  for (int i = 0; i < node->Count(); ++i) size += SubtreeSize(node->Item(i));
+  return size;
+}
+}  // namespace
+
+void TTreeNodes::Delete(TTreeNode* node) {
+  if (!node) return;
+  FOwner->NodeRemoved(node);
+  FCount -= SubtreeSize(node);
+  auto& siblings = node->Siblings();
+  TTreeNode* parent = node->FParent;
+  siblings.erase(siblings.begin() + node->FIndex);
+  for (size_t i = 0; i < siblings.size(); ++i) siblings[i]->FIndex = static_cast<int>(i);
+  if (parent && parent->FChildren.empty()) FOwner->NodeChanged(parent, TVIF_CHILDREN);
+}
+
+void TTreeNodes::Clear() {
+  FOwner->ClearControl();
+  FRoots.clear();
+  FCount = 0;
+}
+
+void TTreeNodes::BeginUpdate() {
+  if (FUpdateCount++ == 0 && FOwner->HandleAllocated())
+    SendMessageA(FOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TTreeNodes::EndUpdate() {
+  if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+  if (!FOwner->HandleAllocated()) return;
+  FOwner->SyncControl();
+  SendMessageA(FOwner->Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(FOwner->Handle(), nullptr, TRUE);
+}

@@ -1,0 +1,151 @@
+// The standard tree view: the Windows tree-view common control with its items kept as TTreeNode objects
+// beside it (TreeNodes.h). The control is told only what it must show: one insert per reachable item with
+// all its attributes, and the expand, select and sort calls that change what it shows.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "Controls.h"
+#include "TreeNodes.h"
+
+class TImageList;
+
+enum TSortType { stNone, stData, stText, stBoth };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+
+using TTVChangedEvent = std::function<void(TComponent* sender, TTreeNode* node)>;
+using TTVExpandingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allow)>;
+using TTVEditingEvent = std::function<void(TComponent* sender, TTreeNode* node, bool& allowEdit)>;
+using TTVEditedEvent = std::function<void(TComponent* sender, TTreeNode* node, std::string& text)>;
+using TStartDragEvent = std::function<void(TComponent* sender)>;
+using TDragOverEvent =
+    std::function<void(TComponent* sender, TComponent* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TComponent* sender, TComponent* source, int x, int y)>;
+using TEndDragEvent = std::function<void(TComponent* sender, TComponent* target, int x, int y)>;
+using TTVCustomDrawEvent = std::function<void(TComponent* sender, const RECT& rect, bool& defaultDraw)>;
+using TTVCustomDrawItemEvent =
+    std::function<void(TComponent* sender, TTreeNode* node, UINT state, bool& defaultDraw)>;
+
+class TCustomTreeView : public TWinControl {
+ public:
+  explicit TCustomTreeView(TComponent* owner);
+  ~TCustomTreeView() override;
+
+  TTreeNodes& Items() { return FItems; }
+
+  bool ShowRoot = true;
+  bool ShowButtons = true;
+  bool ShowLines = true;
+  bool HideSelection = true;
+  bool ReadOnly = false;
+  bool RightClickSelect = false;
+  bool ToolTips = true;
+  bool AutoExpand = false;
+  bool RowSelect = false;
+  bool HotTrack = false;
+  int Indent = 19;
+  TSortType SortType = stNone;
+  TDragMode DragMode = dmManual;
+  void SetImages(TImageList* images);
+  void SetStateImages(TImageList* images);
+  TImageList* Images() const { return FImages; }
+  TImageList* StateImages() const { return FStateImages; }
+
+  // The selected item; during a right click's menu request, the right-clicked item.
+  TTreeNode* Selected() const;
+  void SetSelected(TTreeNode* node);
+  TTreeNode* TopItem();
+  TTreeNode* DropTarget() const { return FDropTarget; }
+  void SetDropTarget(TTreeNode* node);
+  TTreeNode* GetNodeAt(int x, int y);
+  void AlphaSort();
+  bool Dragging() const { return FDragging; }
+  bool IsEditing();
+
+  // Messages that named an item or changed what the control shows, sent since the control was made.
+  int ItemMessagesSent() const { return FItemMessages; }
+
+  TTVChangedEvent OnChange;
+  TTVExpandingEvent OnExpanding;
+  TTVExpandingEvent OnCollapsing;
+  TTVChangedEvent OnExpanded;
+  TTVChangedEvent OnCollapsed;
+  TTVEditingEvent OnEditing;
+  TTVEditedEvent OnEdited;
+  TTVChangedEvent OnDeletion;
+  TTVChangedEvent OnGetImageIndex;
+  TTVChangedEvent OnGetSelectedIndex;
+  TStartDragEvent OnStartDrag;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+  TTVCustomDrawEvent OnCustomDraw;
+  TTVCustomDrawItemEvent OnCustomDrawItem;
+  TTVCustomDrawEvent OnAdvancedCustomDraw;
+  TTVCustomDrawItemEvent OnAdvancedCustomDrawItem;
+
+  // What the control's display request handling needs of the standard tree view.
+  virtual void GetImageIndex(TTreeNode* node);
+  virtual void GetSelectedIndex(TTreeNode* node);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWindowHandleDone() override;
+  void DestroyWnd() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A notification of the control, reflected back to it.
+  virtual LRESULT CNNotify(NMHDR* header);
+  // The standard answers, for a derived control that handles some notifications itself.
+  LRESULT DefaultGetDispInfo(NMTVDISPINFOA* info);
+  LRESULT DefaultCustomDraw(NMTVCUSTOMDRAW* draw);
+  LRESULT DefaultRightClick();
+  bool CustomDrawAssigned() const;
+  TTreeNode* NodeFromItem(HTREEITEM item);
+
+  LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class TTreeNode;
+  friend class TTreeNodes;
+
+  // Bringing the control up to date with the items.
+  void InsertItem(TTreeNode* node, HTREEITEM after);
+  void InsertChildren(TTreeNode* node);
+  void SyncControl();
+  void SyncNode(TTreeNode* node);
+  void ApplyAttributes(TTreeNode* node, UINT mask);
+  void ApplyExpanded(TTreeNode* node);
+  void ApplySelection();
+  void ApplyChildOrder(TTreeNode* parent);
+  void NodeAdded(TTreeNode* node);
+  void NodeChanged(TTreeNode* node, UINT mask);
+  void NodeRemoved(TTreeNode* node);
+  void ForgetItems(TTreeNode* node);
+  void ClearControl();
+  void RealisePath(TTreeNode* node);
+  void SortChildren(TTreeNode* parent, bool recurse);
+  void ItemExpanded(NMTREEVIEWA* info);
+  void NotifyDeletion(TTreeNode* node);
+
+  // Automatic dragging.
+  void BeginAutoDrag(TTreeNode* node);
+  void DragMove(int x, int y);
+  void EndAutoDrag(bool drop, int x, int y);
+
+  TTreeNodes FItems;
+  TImageList* FImages = nullptr;       // not owned
+  TImageList* FStateImages = nullptr;  // not owned
+  TTreeNode* FSelected = nullptr;      // not owned: an item of FItems
+  TTreeNode* FRightClickNode = nullptr;
+  TTreeNode* FDropTarget = nullptr;
+  bool FSelectionPending = false;
+  bool FClearing = false;
+  bool FClickSeen = false;
+  bool FDragging = false;
+  bool FDragAccepted = false;
+  int FItemMessages = 0;
+  bool FRootOrderPending = false;  // the control must re-sort its top level
+  bool FInButtonDown = false;
+};
