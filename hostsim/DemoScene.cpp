@@ -7,7 +7,9 @@
 
 namespace {
 
-SobjHandle Add(SobjHandle parent, const char* name, int type) { return simCreateObject(parent, name, type); }
+SobjHandle Add(SobjHandle parent, const char* name, int type) {
+  return simCreateObject(parent, name, type);
+}
 
 template <int N>
 SobjHandle AddPolyhedron(SobjHandle parent, const char* name, const int (&materials)[N]) {
@@ -16,7 +18,9 @@ SobjHandle AddPolyhedron(SobjHandle parent, const char* name, const int (&materi
   return object;
 }
 
-void Hide(SobjHandle object) { simUserSetVisible(object, 0); }
+void Hide(SobjHandle object) {
+  simUserSetVisible(object, 0);
+}
 
 void AddRoom() {
   SobjHandle room = Add(nullptr, "Room", e_tsxGROUP);
@@ -66,9 +70,9 @@ int __cdecl simBuildDemoScene(void) {
 }
 
 SobjHandle __cdecl simBuildGeneratedScene(int count, int groupSize) {
-  static constexpr int kMemberTypes[] = {e_tsxCAMERA, e_tsxLIGHT,    e_tsxPATH,     e_tsxJOINT,     e_tsxSPLINE,
-                                         e_tsxSKELETON, e_tsxMETABALL, e_tsxLATTICE, e_tsxMETACLAY, e_tsxROBOT,
-                                         e_tsxNURBS,  e_tsxNURBSCURVE, e_tsxPATCH,   e_tsxSWEEP};
+  static constexpr int kMemberTypes[] = {
+      e_tsxCAMERA,  e_tsxLIGHT,    e_tsxPATH,  e_tsxJOINT, e_tsxSPLINE,     e_tsxSKELETON, e_tsxMETABALL,
+      e_tsxLATTICE, e_tsxMETACLAY, e_tsxROBOT, e_tsxNURBS, e_tsxNURBSCURVE, e_tsxPATCH,    e_tsxSWEEP};
   static constexpr int kMaterials[] = {0, 1, 2};
   simResetScene();
   if (groupSize < 1) groupSize = 1;

@@ -25,7 +25,8 @@ Object* HostCall::Live(SobjHandle handle) {
     case HandleState::kAlive:
       return host_.scene.Find(handle);
     case HandleState::kDead:
-      host_.Violation(std::string(InfoOf(fn_).name) + ": dead handle " + FormatHandle(RawOf(handle), host_.scene));
+      host_.Violation(std::string(InfoOf(fn_).name) + ": dead handle " +
+                      FormatHandle(RawOf(handle), host_.scene));
       return nullptr;
     case HandleState::kUnknown:
       break;

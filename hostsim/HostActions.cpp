@@ -2,7 +2,9 @@
 
 namespace hostsim {
 
-void NotifySelection(Host& host) { host.notifier.selection.Fire(); }
+void NotifySelection(Host& host) {
+  host.notifier.selection.Fire();
+}
 
 void SelectOnly(Host& host, Serial serial) {
   host.scene.ClearSelection();
@@ -16,7 +18,8 @@ void MarkSelected(Host& host, Serial serial, bool selected) {
   scene.Mark(serial, selected);
   // The current object follows the selection: it is the earliest selected object left, if any.
   if (selected && !scene.current) scene.current = serial;
-  if (!selected && scene.current == serial) scene.current = scene.Selection().empty() ? 0 : scene.Selection()[0];
+  if (!selected && scene.current == serial)
+    scene.current = scene.Selection().empty() ? 0 : scene.Selection()[0];
   NotifySelection(host);
 }
 

@@ -42,7 +42,9 @@ constexpr FnInfo kInfo[kFnCount] = {
 
 }  // namespace
 
-const FnInfo& InfoOf(Fn fn) { return kInfo[static_cast<int>(fn)]; }
+const FnInfo& InfoOf(Fn fn) {
+  return kInfo[static_cast<int>(fn)];
+}
 
 Fn FnNamed(std::string_view name) {
   for (int i = 0; i < kFnCount; ++i) {

@@ -47,7 +47,8 @@ void Notifier::DropPlugin(int plugId, HMODULE module) {
   objectMove.Drop(plugId);
   // Event registrations carry no plug-in id; the callback's address tells whose they are.
   for (auto& list : events_) {
-    std::erase_if(list, [&](tsxEventCallback cb) { return InModule(reinterpret_cast<const void*>(cb), module); });
+    std::erase_if(list,
+                  [&](tsxEventCallback cb) { return InModule(reinterpret_cast<const void*>(cb), module); });
   }
 }
 

@@ -1,9 +1,9 @@
 // The plug-ins the simulator hosts: their five entry points, looked up once, and whether each is active.
 #pragma once
 
-#include <map>
-
 #include <windows.h>
+
+#include <map>
 
 namespace hostsim {
 

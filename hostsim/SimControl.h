@@ -51,7 +51,7 @@ SobjHandle __cdecl simBuildGeneratedScene(int count, int groupSize);
 // The host's user -------------------------------------------------------------------------------------
 // Each acts as the host does when its own user does it, notifications included.
 
-void __cdecl simUserSelect(SobjHandle object);                    // the only selection, current object
+void __cdecl simUserSelect(SobjHandle object);                      // the only selection, current object
 void __cdecl simUserMarkSelected(SobjHandle object, int selected);  // adds to or removes from the selection
 void __cdecl simUserDeselectAll(void);
 SobjHandle __cdecl simUserCreate(SobjHandle parent, const char* name, int type);

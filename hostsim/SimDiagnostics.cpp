@@ -26,23 +26,31 @@ int CopyOut(const std::string& text, char* buffer, int bufferSize) {
 
 extern "C" {
 
-int __cdecl simLogCount(void) { return host.log.Size(); }
+int __cdecl simLogCount(void) {
+  return host.log.Size();
+}
 
 int __cdecl simLogEntry(int index, char* buffer, int bufferSize) {
   if (index < 0 || index >= host.log.Size()) return -1;
   return CopyOut(host.log.Format(index, host.scene), buffer, bufferSize);
 }
 
-void __cdecl simLogClear(void) { host.log.Clear(); }
+void __cdecl simLogClear(void) {
+  host.log.Clear();
+}
 
 int __cdecl simLogCountOf(const char* function) {
   Fn fn = function ? FnNamed(function) : Fn::kCount;
   return fn == Fn::kCount ? 0 : host.log.CountOf(fn);
 }
 
-void __cdecl simLogEnable(int enabled) { host.log.enabled = enabled != 0; }
+void __cdecl simLogEnable(int enabled) {
+  host.log.enabled = enabled != 0;
+}
 
-int __cdecl simViolationCount(void) { return host.violationCount; }
+int __cdecl simViolationCount(void) {
+  return host.violationCount;
+}
 
 int __cdecl simLastViolation(char* buffer, int bufferSize) {
   return CopyOut(host.lastViolation, buffer, bufferSize);
@@ -53,13 +61,17 @@ void __cdecl simResetViolations(void) {
   host.lastViolation.clear();
 }
 
-void __cdecl simSetLoaderSpan(int inside) { host.loaderSpan = inside != 0; }
+void __cdecl simSetLoaderSpan(int inside) {
+  host.loaderSpan = inside != 0;
+}
 
 void __cdecl simFailCall(const char* function, int nth, int mode) {
   host.failures.Arm(function ? FnNamed(function) : Fn::kCount, nth, mode);
 }
 
-void __cdecl simClearFailures(void) { host.failures.Clear(); }
+void __cdecl simClearFailures(void) {
+  host.failures.Clear();
+}
 
 void __cdecl simOverrideNext(SobjHandle object, SobjHandle next) {
   if (Object* o = host.scene.Find(object)) o->nextOverride = next;

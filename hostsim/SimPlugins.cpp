@@ -16,11 +16,17 @@ Host& host = Host::Get();
 
 extern "C" {
 
-void __cdecl simSetMainViewHwnd(HWND view) { host.mainView = view; }
+void __cdecl simSetMainViewHwnd(HWND view) {
+  host.mainView = view;
+}
 
-int __cdecl simViewRefreshCount(void) { return host.viewRefreshCount; }
+int __cdecl simViewRefreshCount(void) {
+  return host.viewRefreshCount;
+}
 
-int __cdecl simRegisterPlugin(int plugId, HMODULE module) { return host.plugins.Register(plugId, module) ? 1 : 0; }
+int __cdecl simRegisterPlugin(int plugId, HMODULE module) {
+  return host.plugins.Register(plugId, module) ? 1 : 0;
+}
 
 void __cdecl simUnregisterPlugin(int plugId) {
   Plugin* plugin = host.plugins.Find(plugId);
@@ -63,15 +69,29 @@ int __cdecl simPluginIsActive(int plugId) {
   return plugin && plugin->active ? 1 : 0;
 }
 
-int __cdecl simHasSelectionCallback(int plugId) { return host.notifier.selection.Has(plugId) ? 1 : 0; }
-int __cdecl simHasDestroyCallback(int plugId) { return host.notifier.destroy.Has(plugId) ? 1 : 0; }
-int __cdecl simHasActiveTimeCallback(int plugId) { return host.notifier.activeTime.Has(plugId) ? 1 : 0; }
-int __cdecl simHasObjectMoveCallback(int plugId) { return host.notifier.objectMove.Has(plugId) ? 1 : 0; }
-int __cdecl simEventCallbackCount(int category) { return host.notifier.EventCount(category); }
+int __cdecl simHasSelectionCallback(int plugId) {
+  return host.notifier.selection.Has(plugId) ? 1 : 0;
+}
+int __cdecl simHasDestroyCallback(int plugId) {
+  return host.notifier.destroy.Has(plugId) ? 1 : 0;
+}
+int __cdecl simHasActiveTimeCallback(int plugId) {
+  return host.notifier.activeTime.Has(plugId) ? 1 : 0;
+}
+int __cdecl simHasObjectMoveCallback(int plugId) {
+  return host.notifier.objectMove.Has(plugId) ? 1 : 0;
+}
+int __cdecl simEventCallbackCount(int category) {
+  return host.notifier.EventCount(category);
+}
 
-void __cdecl simFireSelectionChanged(void) { NotifySelection(host); }
+void __cdecl simFireSelectionChanged(void) {
+  NotifySelection(host);
+}
 
-void __cdecl simFireObjectDestroy(SobjHandle object) { host.notifier.destroy.Fire(object); }
+void __cdecl simFireObjectDestroy(SobjHandle object) {
+  host.notifier.destroy.Fire(object);
+}
 
 void __cdecl simFireActiveTimeChanged(float time) {
   host.activeTime = time;

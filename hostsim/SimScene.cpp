@@ -20,7 +20,9 @@ void Change(SobjHandle object, Edit edit) {
 
 extern "C" {
 
-void __cdecl simResetScene(void) { host.scene.Reset(); }
+void __cdecl simResetScene(void) {
+  host.scene.Reset();
+}
 
 SobjHandle __cdecl simCreateObject(SobjHandle parent, const char* name, int type) {
   if (parent && !host.scene.Find(parent)) return nullptr;
@@ -40,19 +42,26 @@ void __cdecl simSetAnimation(SobjHandle object, int hasAnimation) {
 }
 
 void __cdecl simSetMaterials(SobjHandle object, const int* indices, int count) {
-  Change(object, [&](Object& o) { o.materials.assign(indices, indices + (indices ? std::max(count, 0) : 0)); });
+  Change(object,
+         [&](Object& o) { o.materials.assign(indices, indices + (indices ? std::max(count, 0) : 0)); });
 }
 
-int __cdecl simIsAlive(SobjHandle object) { return host.scene.Find(object) ? 1 : 0; }
+int __cdecl simIsAlive(SobjHandle object) {
+  return host.scene.Find(object) ? 1 : 0;
+}
 
-int __cdecl simObjectCount(void) { return host.scene.AliveCount(); }
+int __cdecl simObjectCount(void) {
+  return host.scene.AliveCount();
+}
 
 SobjHandle __cdecl simGetParent(SobjHandle object) {
   Object* o = host.scene.Find(object);
   return o ? HandleOf(o->parent) : nullptr;
 }
 
-SobjHandle __cdecl simGetCurrent(void) { return HandleOf(host.scene.current); }
+SobjHandle __cdecl simGetCurrent(void) {
+  return HandleOf(host.scene.current);
+}
 
 int __cdecl simGetName(SobjHandle object, char* buffer, int bufferSize) {
   Object* o = host.scene.Find(object);
@@ -76,8 +85,12 @@ int __cdecl simHasAnimation(SobjHandle object) {
   return o && o->animated ? 1 : 0;
 }
 
-int __cdecl simHandleSerial(SobjHandle object) { return static_cast<int>(SerialOf(object)); }
+int __cdecl simHandleSerial(SobjHandle object) {
+  return static_cast<int>(SerialOf(object));
+}
 
-SobjHandle __cdecl simHandleFromSerial(int serial) { return serial > 0 ? HandleOf(static_cast<Serial>(serial)) : nullptr; }
+SobjHandle __cdecl simHandleFromSerial(int serial) {
+  return serial > 0 ? HandleOf(static_cast<Serial>(serial)) : nullptr;
+}
 
 }  // extern "C"

@@ -9,7 +9,9 @@ namespace {
 
 Host& host = Host::Get();
 
-Serial LiveSerial(SobjHandle object) { return host.scene.Find(object) ? SerialOf(object) : 0; }
+Serial LiveSerial(SobjHandle object) {
+  return host.scene.Find(object) ? SerialOf(object) : 0;
+}
 
 }  // namespace
 
@@ -23,7 +25,9 @@ void __cdecl simUserMarkSelected(SobjHandle object, int selected) {
   if (Serial serial = LiveSerial(object)) MarkSelected(host, serial, selected != 0);
 }
 
-void __cdecl simUserDeselectAll(void) { DeselectAll(host); }
+void __cdecl simUserDeselectAll(void) {
+  DeselectAll(host);
+}
 
 SobjHandle __cdecl simUserCreate(SobjHandle parent, const char* name, int type) {
   return simCreateObject(parent, name, type);

@@ -7,7 +7,9 @@ namespace {
 
 Host& host = Host::Get();
 
-std::uint32_t Arg(SobjHandle handle) { return RawOf(handle); }
+std::uint32_t Arg(SobjHandle handle) {
+  return RawOf(handle);
+}
 
 // One object-taking change: checked handle, then the change's own result (0 when refused or failed).
 template <class Change>
@@ -55,7 +57,8 @@ int __cdecl tsxGNodeSetName(SobjHandle object, const char* name) {
 }
 
 int __cdecl tsxMNodeSetVisible(SobjHandle object) {
-  return Apply(Fn::kMNodeSetVisible, object, [](Object& o) { return o.modelNode ? (o.visible = true, 1) : 0; });
+  return Apply(Fn::kMNodeSetVisible, object,
+               [](Object& o) { return o.modelNode ? (o.visible = true, 1) : 0; });
 }
 
 int __cdecl tsxMNodeSetInvisible(SobjHandle object) {

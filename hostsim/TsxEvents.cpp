@@ -8,11 +8,14 @@ namespace {
 
 Host& host = Host::Get();
 
-std::uint32_t Given(const void* callback) { return callback ? 1 : 0; }
+std::uint32_t Given(const void* callback) {
+  return callback ? 1 : 0;
+}
 
 template <class Callback>
 int RegisterFor(Fn fn, PluginRegistry<Callback>& registry, int plugId, Callback callback) {
-  HostCall call = host.Enter(fn, static_cast<std::uint32_t>(plugId), Given(reinterpret_cast<const void*>(callback)));
+  HostCall call =
+      host.Enter(fn, static_cast<std::uint32_t>(plugId), Given(reinterpret_cast<const void*>(callback)));
   if (!call.Proceeds()) return 0;
   registry.Set(plugId, callback);
   return 1;
@@ -23,8 +26,9 @@ int RegisterFor(Fn fn, PluginRegistry<Callback>& registry, int plugId, Callback 
 extern "C" {
 
 int __cdecl tsxRegisterEventCallback(int category, tsxEventCallback callback, int doRegister) {
-  HostCall call = host.Enter(Fn::kRegisterEventCallback, static_cast<std::uint32_t>(category),
-                             Given(reinterpret_cast<const void*>(callback)), static_cast<std::uint32_t>(doRegister));
+  HostCall call =
+      host.Enter(Fn::kRegisterEventCallback, static_cast<std::uint32_t>(category),
+                 Given(reinterpret_cast<const void*>(callback)), static_cast<std::uint32_t>(doRegister));
   if (!call.Proceeds()) return 0;
   return host.notifier.RegisterEvent(category, callback, doRegister != 0);
 }

@@ -9,7 +9,9 @@ namespace {
 
 Host& host = Host::Get();
 
-std::uint32_t Arg(SobjHandle handle) { return RawOf(handle); }
+std::uint32_t Arg(SobjHandle handle) {
+  return RawOf(handle);
+}
 
 // One object-taking query: checked handle, then the answer or the failure value.
 template <class T, class Answer>
@@ -52,7 +54,8 @@ SobjHandle __cdecl tsxGNodeGetNext(SobjHandle object) {
 }
 
 SobjHandle __cdecl tsxGNodeGetFirstChild(SobjHandle object) {
-  return Query(Fn::kGNodeGetFirstChild, object, SobjHandle{}, [](Object& o) { return HandleOf(o.firstChild); });
+  return Query(Fn::kGNodeGetFirstChild, object, SobjHandle{},
+               [](Object& o) { return HandleOf(o.firstChild); });
 }
 
 char* __cdecl tsxGNodeGetName(SobjHandle object, char* buffer, int maxLength) {
@@ -106,7 +109,8 @@ int __cdecl tsxPolyhGetFirstMaterialIdx(SobjHandle polyhedron) {
 }
 
 int __cdecl tsxPolyhGetNextMaterialIdx(SobjHandle polyhedron, int index) {
-  HostCall call = host.Enter(Fn::kPolyhGetNextMaterialIdx, Arg(polyhedron), static_cast<std::uint32_t>(index));
+  HostCall call =
+      host.Enter(Fn::kPolyhGetNextMaterialIdx, Arg(polyhedron), static_cast<std::uint32_t>(index));
   Object* o = call.Live(polyhedron);
   if (!call.Proceeds() || !o) return -1;
   return MaterialAfter(*o, index);
