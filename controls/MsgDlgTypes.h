@@ -1,0 +1,55 @@
+// Kinds of message box and of its buttons, and the set of buttons a box shows.
+#pragma once
+
+#include <initializer_list>
+#include <vector>
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp };
+
+class TMsgDlgButtons {
+ public:
+  constexpr TMsgDlgButtons() = default;
+  constexpr TMsgDlgButtons(std::initializer_list<TMsgDlgBtn> kinds) {
+    for (TMsgDlgBtn kind : kinds) Include(kind);
+  }
+
+  constexpr bool Contains(TMsgDlgBtn kind) const { return (FBits & Bit(kind)) != 0; }
+  constexpr bool Empty() const { return FBits == 0; }
+  constexpr TMsgDlgButtons& Include(TMsgDlgBtn kind) {
+    FBits |= Bit(kind);
+    return *this;
+  }
+  constexpr TMsgDlgButtons& Exclude(TMsgDlgBtn kind) {
+    FBits &= ~Bit(kind);
+    return *this;
+  }
+  constexpr bool operator==(const TMsgDlgButtons&) const = default;
+
+ private:
+  static constexpr unsigned Bit(TMsgDlgBtn kind) { return 1u << static_cast<unsigned>(kind); }
+  unsigned FBits = 0;
+};
+
+// Results a box returns; the values are the platform's dialog results, so callers may compare with IDYES.
+enum TMsgDlgResult {
+  mrHelp = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7,
+  mrAll = 8,
+};
+
+struct TMsgDlgButtonKind {
+  TMsgDlgBtn kind;
+  const char* caption;
+  int result;
+};
+
+// The buttons of a set, left to right as the box shows them. "No to all" and "Yes to all" have no button.
+std::vector<TMsgDlgButtonKind> ButtonsInOrder(TMsgDlgButtons buttons);
