@@ -4,9 +4,14 @@
 // The simulator's choices where the host interface leaves the host's working open:
 // - Handles are never reused. A handle whose object was deleted stays dead for the life of the process;
 //   every tsx function checks its handle, and a dead or unknown handle passed anywhere but
-//   tsxIsGNodeInScene makes the call return 0 (or null) and counts as a violation (simViolationCount).
+//   tsxIsGNodeInScene makes the call return 0 (or null, or -1 for a material index, since 0 is a valid
+//   one) and counts as a violation (simViolationCount).
 // - tsxSelectSobj makes the object the only selected object and the current object, then calls every
-//   registered selection callback before it returns.
+//   registered selection callback before it returns. An object that is not selectable is refused (result
+//   0, no change, no notification).
+// - tsxGetCurrentSelection answers the earliest-selected object that is still selected. Deselecting the
+//   current object makes that object current; deselecting all leaves no current object.
+// - A null handle counts as an unknown one (a violation) everywhere but tsxIsGNodeInScene.
 // - tsxGroupRemoveCurrobj moves the current object out of its group to the end of the top level; at the
 //   top level it changes nothing.
 // - tsxGroupAtCurrobj(obj) makes obj the last child of the current object. It refuses (no change, result
@@ -42,10 +47,11 @@ void __cdecl simSetAnimation(SobjHandle object, int hasAnimation);
 // The host material indices of a polyhedron, in walk order.
 void __cdecl simSetMaterials(SobjHandle object, const int* indices, int count);
 // A scene that uses every object type the panel knows, groups, hidden objects and multi-material
-// polyhedra. Returns the number of objects.
+// polyhedra. Replaces the current scene. Returns the number of objects.
 int __cdecl simBuildDemoScene(void);
 // count objects in top-level groups of groupSize (each group object counts); a tenth of the members are
-// polyhedra with three materials and every seventh member is hidden. Returns the first top-level group.
+// polyhedra with three materials and every seventh member is hidden. Replaces the current scene. Returns
+// the first top-level group.
 SobjHandle __cdecl simBuildGeneratedScene(int count, int groupSize);
 
 // The host's user -------------------------------------------------------------------------------------
@@ -67,7 +73,7 @@ int __cdecl simIsAlive(SobjHandle object);
 int __cdecl simObjectCount(void);
 SobjHandle __cdecl simGetParent(SobjHandle object);
 SobjHandle __cdecl simGetCurrent(void);
-// Copies the whole name (cut to bufferSize - 1); returns the full length.
+// Copies the whole name (cut to bufferSize - 1); returns the full length, -1 for a dead handle.
 int __cdecl simGetName(SobjHandle object, char* buffer, int bufferSize);
 int __cdecl simIsVisible(SobjHandle object);
 int __cdecl simHasAnimation(SobjHandle object);
@@ -101,7 +107,8 @@ void __cdecl simSetLoaderSpan(int inside);
 
 enum SimFailMode : int {
   SIM_FAIL_RESULT = 0,  // the call returns 0 / null / -1 for material indices, doing nothing
-  SIM_FAIL_THROW = 1,   // the call throws SimHostFailure (only for code linked into the same module)
+  SIM_FAIL_THROW = 1,   // the call throws SimHostFailure (only for code linked into the same module;
+                        // inside Tsxapi.dll the call fails as SIM_FAIL_RESULT and counts a violation)
 };
 // The nth call (1-based, counted from now) of the named function fails. Several may be pending.
 void __cdecl simFailCall(const char* function, int nth, int mode);
