@@ -74,10 +74,18 @@ HIMAGELIST CreateList(GlyphSet set) {
 
 }  // namespace
 
-HIMAGELIST CreateGlyphImageList() { return CreateList(GlyphSet::Glyph); }
-HIMAGELIST CreateToolImageList() { return CreateList(GlyphSet::Tool); }
-HIMAGELIST CreateStateImageList() { return CreateList(GlyphSet::State); }
-HIMAGELIST CreateTfbImageList() { return CreateList(GlyphSet::Tfb); }
+HIMAGELIST CreateGlyphImageList() {
+  return CreateList(GlyphSet::Glyph);
+}
+HIMAGELIST CreateToolImageList() {
+  return CreateList(GlyphSet::Tool);
+}
+HIMAGELIST CreateStateImageList() {
+  return CreateList(GlyphSet::State);
+}
+HIMAGELIST CreateTfbImageList() {
+  return CreateList(GlyphSet::Tfb);
+}
 
 HBITMAP CreateTitleButtonGlyph(int which) {
   const GlyphSetArt& art = GlyphArt(GlyphSet::TitleButton);

@@ -2,8 +2,8 @@
 // title-bar speed buttons' glyphs. The pixels come from the text art in resources/art.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 // Usage: glyph_contact_sheet OUT.bmp
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -62,13 +62,16 @@ class Sheet {
   bool Save(const char* path) const {
     GdiFlush();
     const DWORD size = kSheetWidth * height_ * 4;
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
+    BITMAPFILEHEADER file{0x4D42,
+                          static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
                           0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), kSheetWidth, height_, 1, 32, BI_RGB, size, 2835, 2835, 0, 0};
+    BITMAPINFOHEADER info{
+        sizeof(BITMAPINFOHEADER), kSheetWidth, height_, 1, 32, BI_RGB, size, 2835, 2835, 0, 0};
     FILE* out = std::fopen(path, "wb");
     if (!out) return false;
     bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info, sizeof info, 1, out) == 1;
-    for (int y = height_ - 1; ok && y >= 0; --y) ok = std::fwrite(bits_ + y * kSheetWidth, 4, kSheetWidth, out) == kSheetWidth;
+    for (int y = height_ - 1; ok && y >= 0; --y)
+      ok = std::fwrite(bits_ + y * kSheetWidth, 4, kSheetWidth, out) == kSheetWidth;
     return std::fclose(out) == 0 && ok;
   }
 
@@ -95,15 +98,20 @@ HBITMAP DrawListImage(HDC like, HIMAGELIST list, int index, int width, int heigh
   return cell;
 }
 
-int CellsPerRow() { return (kSheetWidth - 20) / kCellWidth; }
+int CellsPerRow() {
+  return (kSheetWidth - 20) / kCellWidth;
+}
 
-int ListRows(const GlyphSetArt& art) { return (art.count + CellsPerRow() - 1) / CellsPerRow(); }
+int ListRows(const GlyphSetArt& art) {
+  return (art.count + CellsPerRow() - 1) / CellsPerRow();
+}
 
 bool DrawList(Sheet& sheet, HIMAGELIST list, GlyphSet set, int& y) {
   if (!list) return false;
   const GlyphSetArt& art = GlyphArt(set);
-  sheet.Text(10, y, std::string(art.name) + " (" + std::to_string(art.count) + " images, " +
-                        std::to_string(art.width) + "x" + std::to_string(art.height) + ")");
+  sheet.Text(10, y,
+             std::string(art.name) + " (" + std::to_string(art.count) + " images, " +
+                 std::to_string(art.width) + "x" + std::to_string(art.height) + ")");
   y += 18;
   for (int i = 0; i < art.count; ++i) {
     const int x = 10 + (i % CellsPerRow()) * kCellWidth;
@@ -120,8 +128,8 @@ bool DrawList(Sheet& sheet, HIMAGELIST list, GlyphSet set, int& y) {
 }
 
 bool DrawResourceBitmap(Sheet& sheet, int id, const char* label, int x, int y) {
-  HANDLE image = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                            LR_CREATEDIBSECTION);
+  HANDLE image =
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
   if (!image) return false;
   sheet.Picture(static_cast<HBITMAP>(image), 34, 34, x, y);
   sheet.Text(x, y + 34 * kZoom + 4, label);

@@ -1,8 +1,8 @@
 // Draws one image-list picture into a 32-bit DIB over a known background and reads the pixels back.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <vector>
