@@ -2,8 +2,9 @@
 // title-bar speed buttons' glyphs. The pixels come from the text art in resources/art.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// The common controls header needs the Windows types declared first.
+#include <commctrl.h>
 
 #include <cstdint>
 

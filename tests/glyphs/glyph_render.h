@@ -1,8 +1,9 @@
 // Draws one image-list picture into a 32-bit DIB over a known background and reads the pixels back.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// The common controls header needs the Windows types declared first.
+#include <commctrl.h>
 
 #include <cstdint>
 #include <vector>
