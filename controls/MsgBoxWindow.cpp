@@ -123,7 +123,8 @@ void TMessageBoxWindow::MakeGlyph() {
   TScreenDC screen;
   FGlyph.Reset(CreateCompatibleBitmap(screen.Get(), FGlyphSize.cx, FGlyphSize.cy));
   TMemoryDC memory(screen.Get());
-  if (!FGlyph.Get() || !memory.Get()) throw EMessageBoxError("The glyph of the message box could not be made");
+  if (!FGlyph.Get() || !memory.Get())
+    throw EMessageBoxError("The glyph of the message box could not be made");
   TSelection bitmap(memory.Get(), FGlyph.Get());
   const RECT all{0, 0, FGlyphSize.cx, FGlyphSize.cy};
   FillRect(memory.Get(), &all, FBrush.Handle());
@@ -140,7 +141,8 @@ layout::TMetrics TMessageBoxWindow::Measure() {
     TEXTMETRICA text{};
     GetTextMetricsA(screen.Get(), &text);
     FLineHeight = text.tmHeight;
-    for (const std::string& line : FLines) metrics.textWidth = std::max(metrics.textWidth, TextWidth(screen.Get(), line));
+    for (const std::string& line : FLines)
+      metrics.textWidth = std::max(metrics.textWidth, TextWidth(screen.Get(), line));
     metrics.textHeight = FLineHeight * static_cast<int>(FLines.size());
   }
   metrics.buttonCount = static_cast<int>(FContent.buttons.size());
@@ -156,14 +158,15 @@ layout::TMetrics TMessageBoxWindow::Measure() {
 void TMessageBoxWindow::CreateFrame(HWND owner) {
   const RECT& box = FLayout.box;
   // No WS_VISIBLE: the box stays hidden until it is complete.
-  HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kMessageBoxClassName,
-                                FContent.caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                                box.left, box.top, box.right - box.left, box.bottom - box.top, owner, nullptr,
-                                ModuleInstance(), this);
+  HWND window = CreateWindowExA(
+      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kMessageBoxClassName, FContent.caption.c_str(),
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, box.left, box.top, box.right - box.left,
+      box.bottom - box.top, owner, nullptr, ModuleInstance(), this);
   if (!window) throw EMessageBoxError("The message box window could not be created");
 }
 
-HWND TMessageBoxWindow::CreateChild(const char* caption, DWORD style, int id, const RECT& bounds, HFONT font) {
+HWND TMessageBoxWindow::CreateChild(const char* caption, DWORD style, int id, const RECT& bounds,
+                                    HFONT font) {
   HWND child = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, bounds.left,
                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, Window(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), nullptr);
@@ -188,7 +191,8 @@ void TMessageBoxWindow::CreateButtons(int stripTop) {
 void TMessageBoxWindow::CreateCheckBox(int stripTop) {
   const int top = stripTop + layout::kCheckBoxTop;
   const RECT bounds{0, top, FLayout.checkBoxWidth, top + layout::kCheckBoxHeight};
-  FCheckBox = CreateChild(kDontShowAgainCaption, BS_AUTOCHECKBOX, kCheckBoxId, bounds, FontHandle(FCheckBoxFont));
+  FCheckBox =
+      CreateChild(kDontShowAgainCaption, BS_AUTOCHECKBOX, kCheckBoxId, bounds, FontHandle(FCheckBoxFont));
   SendMessageA(FCheckBox, BM_SETCHECK, FContent.ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -224,7 +228,8 @@ void TMessageBoxWindow::Paint(HDC dc) {
   if (FGlyph.Get()) {
     TMemoryDC memory(dc);
     TSelection bitmap(memory.Get(), FGlyph.Get());
-    BitBlt(dc, FLayout.glyphAt.x, FLayout.glyphAt.y, FGlyphSize.cx, FGlyphSize.cy, memory.Get(), 0, 0, SRCCOPY);
+    BitBlt(dc, FLayout.glyphAt.x, FLayout.glyphAt.y, FGlyphSize.cx, FGlyphSize.cy, memory.Get(), 0, 0,
+           SRCCOPY);
   }
   TSelection font(dc, FontHandle(FContent.messageFont));
   SetBkMode(dc, TRANSPARENT);
@@ -240,7 +245,8 @@ void TMessageBoxWindow::Paint(HDC dc) {
 void TMessageBoxWindow::Command(int id, int code) {
   if (code != BN_CLICKED) return;
   if (id == kCheckBoxId) {
-    if (FEvents.onTickChanged) FEvents.onTickChanged(SendMessageA(FCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (FEvents.onTickChanged)
+      FEvents.onTickChanged(SendMessageA(FCheckBox, BM_GETCHECK, 0, 0) == BST_CHECKED);
     return;
   }
   const int index = id - kFirstButtonId;
@@ -260,7 +266,8 @@ void TMessageBoxWindow::ShowDefaultLook() {
   if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) return;
   for (size_t i = 0; i < FContent.buttons.size(); ++i) {
     const int id = kFirstButtonId + static_cast<int>(i);
-    SendMessageA(GetDlgItem(Window(), id), BM_SETSTYLE, id == FDefaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageA(GetDlgItem(Window(), id), BM_SETSTYLE, id == FDefaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                 TRUE);
   }
 }
 

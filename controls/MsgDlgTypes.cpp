@@ -3,9 +3,15 @@
 namespace {
 // Left-to-right order of the box's buttons; the accelerators are the ones users of the box know.
 constexpr TMsgDlgButtonKind kButtonKinds[] = {
-    {mbOK, "OK", mrOk},           {mbCancel, "Cancel", mrCancel}, {mbAbort, "Abort", mrAbort},
-    {mbRetry, "&Retry", mrRetry}, {mbYes, "&Yes", mrYes},         {mbNo, "&No", mrNo},
-    {mbIgnore, "&Ignore", mrIgnore}, {mbAll, "&All", mrAll},      {mbHelp, "&Help", mrHelp},
+    {mbOK, "OK", mrOk},
+    {mbCancel, "Cancel", mrCancel},
+    {mbAbort, "Abort", mrAbort},
+    {mbRetry, "&Retry", mrRetry},
+    {mbYes, "&Yes", mrYes},
+    {mbNo, "&No", mrNo},
+    {mbIgnore, "&Ignore", mrIgnore},
+    {mbAll, "&All", mrAll},
+    {mbHelp, "&Help", mrHelp},
 };
 }  // namespace
 

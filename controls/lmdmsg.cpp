@@ -4,7 +4,9 @@
 
 TLMDMessageBoxDlg::TLMDMessageBoxDlg(TComponent* owner) : TComponent(owner) {}
 
-TLMDMessageBoxDlg::~TLMDMessageBoxDlg() { *FAlive = false; }
+TLMDMessageBoxDlg::~TLMDMessageBoxDlg() {
+  *FAlive = false;
+}
 
 std::string TLMDMessageBoxDlg::ResolveCaption(const std::string& caption) const {
   if (!caption.empty()) return caption;

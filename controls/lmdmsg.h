@@ -32,8 +32,9 @@ class TLMDMessageBoxDlg : public TComponent {
   // caption empty: CaptionTitle, else the application's title. message: a format string for args (checked
   // before any window exists). buttons empty: Buttons. dlgType -1: DlgType. defaultButton: position of the
   // default button among those shown; any other value makes none the default.
-  int ShowMessageBox(const std::string& caption, const std::string& message, const std::vector<FormatArg>& args,
-                     TMsgDlgButtons buttons, int dlgType, int defaultButton);
+  int ShowMessageBox(const std::string& caption, const std::string& message,
+                     const std::vector<FormatArg>& args, TMsgDlgButtons buttons, int dlgType,
+                     int defaultButton);
 
  private:
   std::string ResolveCaption(const std::string& caption) const;

@@ -1,0 +1,107 @@
+#include "BoxDriver.h"
+
+#include <string>
+
+#include "MsgBoxWindow.h"
+
+namespace {
+TBoxDriver* Running = nullptr;  // a TIMERPROC has no context; one driver at a time
+constexpr UINT kTickMs = 40;
+constexpr int kGraceTicks = 25;
+
+struct TClassSearch {
+  HWND found = nullptr;
+  int count = 0;
+};
+
+BOOL CALLBACK NoteBox(HWND window, LPARAM search) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof(name));
+  if (std::string(name) == kMessageBoxClassName) {
+    auto* result = reinterpret_cast<TClassSearch*>(search);
+    ++result->count;
+    if (IsWindowVisible(window)) result->found = window;
+  }
+  return TRUE;
+}
+
+TClassSearch SearchBoxes() {
+  TClassSearch search;
+  EnumThreadWindows(GetCurrentThreadId(), NoteBox, reinterpret_cast<LPARAM>(&search));
+  return search;
+}
+
+LPARAM KeyData(UINT key, bool up) {
+  const UINT scan = MapVirtualKeyA(key, 0);
+  return 1 | (scan << 16) | (up ? 0xC0000000u : 0);
+}
+}  // namespace
+
+TBoxDriver::TBoxDriver(std::vector<TStep> steps) : FSteps(std::move(steps)) {
+  Running = this;
+  FTimer = SetTimer(nullptr, 0, kTickMs, Tick);
+}
+
+TBoxDriver::~TBoxDriver() {
+  KillTimer(nullptr, FTimer);
+  Running = nullptr;
+}
+
+void CALLBACK TBoxDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (Running) Running->Step();
+}
+
+void TBoxDriver::Step() {
+  HWND box = FindOpenBox();
+  if (!box) return;
+  if (FNext < static_cast<int>(FSteps.size())) {
+    FSteps[FNext++](box);
+    return;
+  }
+  if (++FIdleTicks == kGraceTicks) {
+    FForcedClose = true;
+    CloseFromTitleBar(box);
+  }
+}
+
+HWND FindOpenBox() {
+  return SearchBoxes().found;
+}
+int CountBoxWindows() {
+  return SearchBoxes().count;
+}
+
+HWND FindButton(HWND box, const char* caption) {
+  return FindWindowExA(box, nullptr, "Button", caption);
+}
+HWND FindCheckBox(HWND box) {
+  return FindButton(box, kDontShowAgainCaption);
+}
+
+void PressKey(HWND target, UINT key) {
+  PostMessageA(target, WM_KEYDOWN, key, KeyData(key, false));
+  PostMessageA(target, WM_KEYUP, key, KeyData(key, true));
+}
+
+void TypeChar(HWND target, char character) {
+  PostMessageA(target, WM_CHAR, static_cast<unsigned char>(character), 1);
+}
+
+void ClickWithMouse(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(control, WM_LBUTTONUP, 0, at);
+}
+
+void CloseFromTitleBar(HWND box) {
+  PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+RECT RectInClient(HWND box, HWND child) {
+  RECT bounds{};
+  GetWindowRect(child, &bounds);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}

@@ -1,0 +1,42 @@
+// Plays a script against the message box while ShowMessageBox's own loop runs: a thread timer, which that
+// loop dispatches like any other message, finds the box and performs one step per tick. Every step only
+// posts input, so the box sees it the way it sees a user's.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+class TBoxDriver {
+ public:
+  using TStep = std::function<void(HWND box)>;
+  explicit TBoxDriver(std::vector<TStep> steps);
+  TBoxDriver(const TBoxDriver&) = delete;
+  TBoxDriver& operator=(const TBoxDriver&) = delete;
+  ~TBoxDriver();
+
+  // The script ran out with the box still open, so the driver closed it from its title bar.
+  bool ForcedClose() const { return FForcedClose; }
+  int StepsRun() const { return FNext; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void Step();
+
+  std::vector<TStep> FSteps;
+  int FNext = 0;
+  int FIdleTicks = 0;
+  bool FForcedClose = false;
+  UINT_PTR FTimer = 0;
+};
+
+HWND FindOpenBox();
+int CountBoxWindows();
+HWND FindButton(HWND box, const char* caption);
+HWND FindCheckBox(HWND box);
+void PressKey(HWND target, UINT key);
+void TypeChar(HWND target, char character);
+void ClickWithMouse(HWND control);
+void CloseFromTitleBar(HWND box);
+RECT RectInClient(HWND box, HWND child);
