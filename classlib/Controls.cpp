@@ -269,8 +269,9 @@ void TWinControl::ReadBoundsFromWindow() {
   if (!FHandle || IsIconic(FHandle) || IsZoomed(FHandle)) return;
   RECT r;
   GetWindowRect(FHandle, &r);
-  HWND parent = GetParent(FHandle);
-  if (parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  // A pop-up placed inside another window (the host's view) is positioned in that window's client area.
+  HWND parent = GetAncestor(FHandle, GA_PARENT);
+  if (parent && parent != GetDesktopWindow()) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;

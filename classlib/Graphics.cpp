@@ -1,5 +1,7 @@
 #include "Graphics.h"
 
+#include <map>
+
 COLORREF ColorToRGB(TColor color) {
   if (IsSystemColor(color)) return GetSysColor(static_cast<int>(color & 0xFF));
   return static_cast<COLORREF>(color & 0xFFFFFF);
@@ -90,11 +92,20 @@ bool FaceExists(const std::string& face) {
 }
 }  // namespace
 
+// The installed fonts do not change while the library runs, and asking is slow: each answer is kept.
 std::string TFont::ResolvedFace() const {
-  if (FaceExists(FName)) return FName;
-  for (const char* fallback : {"Microsoft Sans Serif", "Tahoma", "Arial", "DejaVu Sans"})
-    if (FaceExists(fallback)) return fallback;
-  return FName;
+  static std::map<std::string, std::string> resolved;
+  auto known = resolved.find(FName);
+  if (known != resolved.end()) return known->second;
+  std::string face = FName;
+  if (!FaceExists(FName))
+    for (const char* fallback : {"Microsoft Sans Serif", "Tahoma", "Arial", "DejaVu Sans"})
+      if (FaceExists(fallback)) {
+        face = fallback;
+        break;
+      }
+  resolved[FName] = face;
+  return face;
 }
 
 HFONT TFont::Handle() const {

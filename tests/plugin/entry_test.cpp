@@ -1,0 +1,98 @@
+// The host's conversation with the real module: version, descriptive record, clicks, deactivation,
+// and loading and unloading in one process.
+#include <gtest/gtest.h>
+
+#include "PluginHost.h"
+
+namespace {
+class EntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    simResetScene();
+    simLogClear();
+    simResetViolations();
+  }
+  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
+};
+
+TEST_F(EntryTest, ReportsVersionAndDescriptiveRecord) {
+  PluginHost host;
+  ASSERT_TRUE(host.Loaded());
+  EXPECT_EQ(simPluginGetVersion(PluginHost::kPlugId), 500);
+  SimPlugData data;
+  memset(&data, 0x7F, sizeof data);
+  simPluginGetData(PluginHost::kPlugId, &data);
+  EXPECT_STREQ(data.title, "Quillon Scene Tree");
+  EXPECT_STREQ(data.author, "Quillon Works");
+  EXPECT_EQ(data.bitmapId, 100);
+  EXPECT_EQ(data.stringId, 0);
+}
+
+TEST_F(EntryTest, DescriptionStringAndButtonBitmapAreInTheModule) {
+  PluginHost host;
+  char text[128] = {};
+  ASSERT_GT(LoadStringA(host.Module(), 0, text, sizeof text), 0);
+  EXPECT_STREQ(text, "Quillon From Quillon Works");
+  HBITMAP button = static_cast<HBITMAP>(LoadImageA(host.Module(), MAKEINTRESOURCEA(100), IMAGE_BITMAP, 0, 0, 0));
+  ASSERT_NE(button, nullptr);
+  BITMAP info{};
+  GetObjectA(button, sizeof info, &info);
+  EXPECT_EQ(info.bmWidth, 34);
+  EXPECT_EQ(info.bmHeight, 34);
+  DeleteObject(button);
+}
+
+TEST_F(EntryTest, LeftClickShowsThePanelInsideTheMainViewAndMakesThePluginActive) {
+  PluginHost host;
+  host.Initialise();
+  HWND panel = host.Panel();
+  ASSERT_NE(panel, nullptr) << "the panel must be placed inside the host's main view";
+  EXPECT_FALSE(IsWindowVisible(panel));
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_TRUE(simPluginIsActive(PluginHost::kPlugId));
+  EXPECT_TRUE(IsWindowVisible(panel));
+  host.Deactivate();
+  EXPECT_FALSE(simPluginIsActive(PluginHost::kPlugId));
+  EXPECT_FALSE(IsWindowVisible(panel));
+}
+
+TEST_F(EntryTest, DeactivationKeepsTheTreeAndRightClickChangesNothing) {
+  simBuildDemoScene();
+  PluginHost host;
+  host.Initialise();
+  host.LeftClick();
+  std::string before = host.Dump();
+  ASSERT_NE(before, "");
+  int calls = simLogCount();
+  host.RightClick();
+  EXPECT_EQ(simLogCount(), calls) << PluginHost::Log(calls);
+  EXPECT_EQ(host.Dump(), before);
+  host.Deactivate();
+  EXPECT_EQ(host.Dump(), before);
+}
+
+TEST_F(EntryTest, LoadingAndUnloadingMakeNoHostCall) {
+  {
+    PluginHost host;
+    ASSERT_TRUE(host.Loaded());
+    host.Initialise();
+    host.LeftClick();
+  }
+  EXPECT_EQ(simViolationCount(), 0) << "no host call may be made inside LoadLibrary or FreeLibrary";
+}
+
+TEST_F(EntryTest, LoadsShowsAndUnloadsFiftyTimesWithoutLeakingWindows) {
+  simBuildDemoScene();
+  int windowsBefore = CountThreadWindows();
+  for (int i = 0; i < 50; ++i) {
+    PluginHost host;
+    ASSERT_TRUE(host.Loaded());
+    host.Initialise();
+    ASSERT_EQ(host.LeftClick(), 1);
+    ASSERT_NE(host.Panel(), nullptr);
+  }
+  EXPECT_EQ(CountThreadWindows(), windowsBefore);
+  WNDCLASSA probe;
+  EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "Quillon.Form", &probe));
+}
+}  // namespace

@@ -1,0 +1,188 @@
+// The tree the panel builds from the host's scene, read back from the tree-view control itself.
+#include <gtest/gtest.h>
+
+#include "PluginHost.h"
+
+namespace {
+class TreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    simResetScene();
+    simLogClear();
+    simResetViolations();
+    host.Initialise();
+  }
+  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
+
+  std::string Rebuilt() {
+    EXPECT_EQ(host.LeftClick(), 1);
+    host.ExpandAll();
+    return host.Dump();
+  }
+
+  PluginHost host;
+};
+
+TEST_F(TreeTest, EmptySceneShowsOnlyTheRootWithNothingSelected) {
+  EXPECT_EQ(host.LeftClick(), 1);
+  // A childless item cannot show as expanded in the control.
+  EXPECT_EQ(host.Dump(), "Scene g9\n");
+}
+
+TEST_F(TreeTest, PolyhedraListMaterialsOnlyFromTwoOnAndSortAsText) {
+  SobjHandle one = simCreateObject(nullptr, "Single", e_tsxPOLYH);
+  const int single[] = {4};
+  simSetMaterials(one, single, 1);
+  SobjHandle three = simCreateObject(nullptr, "Triple", e_tsxPOLYH);
+  const int indices[] = {0, 1, 2};
+  simSetMaterials(three, indices, 3);
+  SobjHandle mixed = simCreateObject(nullptr, "Mixed", e_tsxPOLYH);
+  const int spread[] = {2, 10};
+  simSetMaterials(mixed, spread, 2);
+  simCreateObject(mixed, "Lamp", e_tsxLIGHT);
+  EXPECT_EQ(Rebuilt(),
+            "Scene g9 expanded\n"
+            "  Mixed g1 expanded\n"
+            "    Lamp g6\n"
+            "    Material #10 g2\n"
+            "    Material #2 g2\n"
+            "  Single g1\n"
+            "  Triple g1 expanded\n"
+            "    Material #0 g2\n"
+            "    Material #1 g2\n"
+            "    Material #2 g2\n");
+}
+
+TEST_F(TreeTest, EveryTypeShowsItsGlyphAndUnknownTypesShowTheBox) {
+  const struct {
+    int type;
+    int glyph;
+  } table[] = {{101, 5},  {102, 6},  {103, 15}, {104, 10}, {106, 11}, {107, 3},  {201, 1},
+               {202, 0},  {204, 7},  {206, 16}, {207, 4},  {208, 8},  {210, 0},  {213, 14},
+               {214, 13}, {215, 12}, {216, 11}, {105, 1},  {203, 1},  {99999, 1}, {-5, 1}};
+  for (const auto& entry : table) simCreateObject(nullptr, ("T" + std::to_string(entry.type)).c_str(), entry.type);
+  EXPECT_EQ(host.LeftClick(), 1);
+  for (const auto& entry : table) {
+    const TreeItemInfo* item = host.Find("T" + std::to_string(entry.type));
+    ASSERT_NE(item, nullptr) << entry.type;
+    EXPECT_EQ(item->glyph, entry.glyph) << entry.type;
+    EXPECT_EQ(item->selectedGlyph, entry.glyph) << entry.type;
+  }
+}
+
+TEST_F(TreeTest, HiddenMarkOnlyForHiddenModelNodes) {
+  SobjHandle hidden = simCreateObject(nullptr, "Hidden", e_tsxPOLYH);
+  simUserSetVisible(hidden, 0);
+  SobjHandle notModel = simCreateObject(nullptr, "NotModel", e_tsxCAMERA);
+  simUserSetVisible(notModel, 0);
+  simSetModelNode(notModel, 0);
+  simCreateObject(nullptr, "Shown", e_tsxPOLYH);
+  EXPECT_EQ(Rebuilt(), "Scene g9 expanded\n  Hidden g1 hidden\n  NotModel g5\n  Shown g1\n");
+}
+
+TEST_F(TreeTest, FirstSelectedObjectInHostOrderIsSelected) {
+  SobjHandle group = simCreateObject(nullptr, "B Group", e_tsxGROUP);
+  SobjHandle inner = simCreateObject(group, "Inner", e_tsxPOLYH);
+  SobjHandle later = simCreateObject(nullptr, "A Later", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  A Later g1\n  B Group g0 expanded\n    Inner g1\n");
+  simUserMarkSelected(later, 1);
+  simUserMarkSelected(inner, 1);
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  A Later g1\n  B Group g0 expanded\n    Inner g1 selected\n");
+  simUserDeselectAll();
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  A Later g1\n  B Group g0 expanded\n    Inner g1\n");
+}
+
+TEST_F(TreeTest, SelectedObjectInACollapsedGroupLeavesItsGroupSelected) {
+  // The rebuild selects the object, which reveals it, then collapses every branch that was not open
+  // before; collapsing a branch moves the control's selection to the collapsed item.
+  SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+  SobjHandle inner = simCreateObject(group, "Inner", e_tsxPOLYH);
+  simUserSelect(inner);
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  Group g0 selected\n");
+}
+
+TEST_F(TreeTest, ExpansionFollowsObjectsAcrossRebuilds) {
+  SobjHandle kept = simCreateObject(nullptr, "Kept", e_tsxGROUP);
+  simCreateObject(kept, "K1", e_tsxPOLYH);
+  SobjHandle replaced = simCreateObject(nullptr, "Replaced", e_tsxGROUP);
+  simCreateObject(replaced, "R1", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();
+  simUserDelete(replaced);
+  SobjHandle again = simCreateObject(nullptr, "Replaced", e_tsxGROUP);
+  simCreateObject(again, "R1", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  Kept g0 expanded\n    K1 g1\n  Replaced g0\n");
+}
+
+TEST_F(TreeTest, RebuildAsksTheHostExactlyWhatTheWalkNeeds) {
+  SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+  SobjHandle box = simCreateObject(group, "Box", e_tsxPOLYH);
+  const int materials[] = {3, 5};
+  simSetMaterials(box, materials, 2);
+  SobjHandle cam = simCreateObject(nullptr, "Cam", e_tsxCAMERA);
+  simUserSetVisible(cam, 0);
+  simUserSelect(box);
+  simLogClear();
+  EXPECT_EQ(host.LeftClick(), 1);
+  char g[16], b[16], c[16];
+  snprintf(g, sizeof g, "#%d", simHandleSerial(group));
+  snprintf(b, sizeof b, "#%d", simHandleSerial(box));
+  snprintf(c, sizeof c, "#%d", simHandleSerial(cam));
+  std::string G = g, B = b, C = c;
+  EXPECT_EQ(PluginHost::Log(),
+            "tsxSceneGetFirstNode()\n"
+            "tsxSobjGetType(" + G + ")\n"
+            "tsxGNodeGetName(" + G + ",255)\n"
+            "tsxIsMNode(" + G + ")\n"
+            "tsxMNodeIsVisible(" + G + ")\n"
+            "tsxIsSelected(" + G + ")\n"
+            "tsxGNodeGetFirstChild(" + G + ")\n"
+            "tsxSobjGetType(" + B + ")\n"
+            "tsxGNodeGetName(" + B + ",255)\n"
+            "tsxIsMNode(" + B + ")\n"
+            "tsxMNodeIsVisible(" + B + ")\n"
+            "tsxIsSelected(" + B + ")\n"
+            "tsxGNodeGetFirstChild(" + B + ")\n"
+            "tsxPolyhGetNbrMaterials(" + B + ")\n"
+            "tsxPolyhGetFirstMaterialIdx(" + B + ")\n"
+            "tsxPolyhGetNextMaterialIdx(" + B + ",3)\n"
+            "tsxPolyhGetNextMaterialIdx(" + B + ",5)\n"
+            "tsxGNodeGetNext(" + B + ")\n"
+            "tsxGNodeGetNext(" + G + ")\n"
+            "tsxSobjGetType(" + C + ")\n"
+            "tsxGNodeGetName(" + C + ",255)\n"
+            "tsxIsMNode(" + C + ")\n"
+            "tsxMNodeIsVisible(" + C + ")\n"
+            "tsxGNodeGetFirstChild(" + C + ")\n"
+            "tsxGNodeGetNext(" + C + ")\n");
+}
+
+TEST_F(TreeTest, LongNamesAreCutAt255Characters) {
+  std::string name(10000, 'x');
+  simCreateObject(nullptr, name.c_str(), e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Find(std::string(255, 'x'))->level, 1);
+}
+
+TEST_F(TreeTest, HostileAnswersDoNotHangTheWalk) {
+  SobjHandle a = simCreateObject(nullptr, "A", e_tsxPOLYH);
+  const int materials[] = {1, 2, 3};
+  simSetMaterials(a, materials, 3);
+  simSetEndlessMaterials(a, 1);
+  SobjHandle b = simCreateObject(nullptr, "B", e_tsxPOLYH);
+  simOverrideNext(b, a);  // the sibling list loops back
+  simSetUnterminatedName(b, 1);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();
+  std::vector<TreeItemInfo> items = host.ReadTree();
+  ASSERT_EQ(items.size(), 6u) << host.Dump();
+  EXPECT_EQ(items[1].label, "A");
+  EXPECT_EQ(items[5].label.size(), 255u);
+}
+}  // namespace
