@@ -87,6 +87,12 @@ void TypeChar(HWND target, char character) {
   PostMessageA(target, WM_CHAR, static_cast<unsigned char>(character), 1);
 }
 
+void PressAltF4(HWND target) {
+  const LPARAM altDown = 0x20000000;
+  PostMessageA(target, WM_SYSKEYDOWN, VK_F4, KeyData(VK_F4, false) | altDown);
+  PostMessageA(target, WM_SYSKEYUP, VK_F4, KeyData(VK_F4, true) | altDown);
+}
+
 void ClickWithMouse(HWND control) {
   RECT client{};
   GetClientRect(control, &client);

@@ -37,6 +37,7 @@ HWND FindButton(HWND box, const char* caption);
 HWND FindCheckBox(HWND box);
 void PressKey(HWND target, UINT key);
 void TypeChar(HWND target, char character);
+void PressAltF4(HWND target);
 void ClickWithMouse(HWND control);
 void CloseFromTitleBar(HWND box);
 RECT RectInClient(HWND box, HWND child);

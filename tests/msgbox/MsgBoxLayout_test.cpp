@@ -34,18 +34,6 @@ TEST(MsgBoxLayout, ButtonRowIsCentredOnTheWidthOfMessageAndButtons) {
   EXPECT_EQ(wide.firstButtonLeft, 5) << "centred on max(46 + 10, 80 + 10) = 90, not on the check box";
 }
 
-TEST(MsgBoxLayout, HeightAddsFrameStripAndCheckBox) {
-  TMetrics m = TwoButtons();
-  EXPECT_EQ(Compute(m).box.bottom - Compute(m).box.top, 32 + 25 + 40);
-  m.checkBox = true;
-  EXPECT_EQ(Compute(m).box.bottom - Compute(m).box.top, 32 + 25 + 60);
-  m.textHeight = 65;  // taller than the glyph: text + 2
-  EXPECT_EQ(Compute(m).box.bottom - Compute(m).box.top, 67 + 25 + 60);
-  m.buttonCount = 0;
-  m.checkBox = false;
-  EXPECT_EQ(Compute(m).box.bottom - Compute(m).box.top, 67 + 25) << "no strip without buttons";
-}
-
 TEST(MsgBoxLayout, ShorterOfGlyphAndTextIsCentredOnTheTaller) {
   TMetrics m = TwoButtons();
   TLayout layout = Compute(m);

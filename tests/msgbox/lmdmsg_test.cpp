@@ -158,9 +158,19 @@ TEST_F(ConfirmationBox, CheckBoxStartsFromShowAgain) {
 
 TEST_F(ConfirmationBox, CloseBoxAndAltF4Give2) {
   EXPECT_EQ(AskDriven({[](HWND box) { CloseFromTitleBar(box); }}), mrCancel);
-  EXPECT_EQ(AskDriven({[](HWND box) { PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0); }}), mrCancel);
+  EXPECT_EQ(AskDriven({[](HWND) { PressAltF4(GetFocus()); }}), mrCancel);
   EXPECT_EQ(AskDriven({[](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); }}), mrCancel);
   EXPECT_TRUE(Box().ShowAgain);
+}
+
+// A quit arriving while the box is open ends the box as a close would, and the loop that owns the thread
+// still gets to see it.
+TEST_F(ConfirmationBox, QuitClosesTheBoxAndIsPassedOn) {
+  EXPECT_EQ(AskDriven({[](HWND) { PostQuitMessage(3); }}), mrCancel);
+  MSG quit{};
+  ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(quit.wParam, 3u);
+  EXPECT_EQ(CountBoxWindows(), 0);
 }
 
 TEST_F(ConfirmationBox, CaptionFallsBackToCaptionTitleThenApplicationTitle) {
