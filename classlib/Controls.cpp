@@ -303,6 +303,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (TWinControl* from = FromHandle(header->hwndFrom); from && from != this)
         return from->Dispatch(CN_NOTIFY, wParam, lParam);
+      LRESULT claimed = 0;
+      for (TWinControl* child : FControls)
+        if (child->ClaimNotify(header, claimed)) return claimed;
       break;
     }
     case WM_COMMAND:

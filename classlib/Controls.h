@@ -115,6 +115,9 @@ class TWinControl : public TComponent {
 
   // The window procedure of every control; public so that the one trampoline can reach it.
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  // A notification from a window that is not a control of ours (a tool tip a control made itself): the
+  // control it belongs to answers it.
+  virtual bool ClaimNotify(NMHDR*, LRESULT&) { return false; }
   void Attach(HWND window);
   void Detach();
 

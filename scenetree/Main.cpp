@@ -10,6 +10,8 @@ TForm* CreateMainForm(TComponent* owner) { return MainForm = CreateForm<TMainFor
 
 // Registered at load; the form itself is made at the host's first call.
 const bool MainFormRegistered = (RegisterMainFormFactory(&CreateMainForm), true);
+
+TFont PanelFont() { return TFont("MS Sans Serif", -11, clWindowText); }
 }  // namespace
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) { DefineForm(); }
@@ -20,7 +22,9 @@ void TMainForm::DefineForm() {
   SetCaption("Quillon 1.1");
   SetBounds(283, 134, 243, 299);
   SetColor(clBtnFace);
-  Font() = TFont("MS Sans Serif", -11, clWindowText);
+  Font() = PanelFont();
+  PixelsPerInch = 96;
+  OnCreate = [this](TComponent* sender) { FormCreate(sender); };
 
   Tsx1 = new TTsx(this);
   Tsx1->SetName("Tsx1");
@@ -34,19 +38,152 @@ void TMainForm::DefineForm() {
   Tsx1->ResStringId = 0;
   Tsx1->ApiVersionNeeded = 500;
 
+  TsxEvents1 = new TTsxEvents(this);
+  TsxEvents1->SetName("TsxEvents1");
+  TsxEvents1->SetEvents({peSelect});
+  TsxEvents1->OnSelectionChanged = [this] { TsxEvents1SelectionChanged(); };
+
   GlyphImageList = new TImageList(this);
   GlyphImageList->SetName("GlyphImageList");
   GlyphImageList->SetHandle(CreateGlyphImageList());
   ToolImageList = new TImageList(this);
   ToolImageList->SetName("ToolImageList");
   ToolImageList->SetHandle(CreateToolImageList());
+
+  DefineMenus();
+  DefineToolBars();
+
+  LMDMessageBoxDlg1 = new TLMDMessageBoxDlg(this);
+  LMDMessageBoxDlg1->SetName("LMDMessageBoxDlg1");
+  LMDMessageBoxDlg1->CaptionTitle = "Quillon - Confirm Delete";
+  LMDMessageBoxDlg1->Buttons = TMsgDlgButtons{mbYes, mbNo};
+  LMDMessageBoxDlg1->DlgType = mtConfirmation;
+  LMDMessageBoxDlg1->ShowAgainBox = true;
+  LMDMessageBoxDlg1->MessageFont = PanelFont();
+  LMDMessageBoxDlg1->CaptionFont = PanelFont();
+  LMDMessageBoxDlg1->ButtonFont = PanelFont();
+
   StateImageList = new TImageList(this);
   StateImageList->SetName("StateImageList");
   StateImageList->SetHandle(CreateStateImageList());
 
+  DefineTreeView();
+}
+
+TMenuItem* TMainForm::AddMenuItem(TPopupMenu* menu, const char* name, const char* caption, int image,
+                                  void (TMainForm::*handler)(TComponent*)) {
+  auto* item = new TMenuItem(this);
+  item->SetName(name);
+  item->Caption = caption;
+  item->ImageIndex = image;
+  if (handler) item->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  menu->Add(item);
+  return item;
+}
+
+void TMainForm::DefineMenus() {
+  ContextPopup = new TPopupMenu(this);
+  ContextPopup->SetName("ContextPopup");
+  ContextPopup->Images = ToolImageList;
+  ContextEdit1 = AddMenuItem(ContextPopup, "ContextEdit1", "Context Edit", 0, &TMainForm::TreeViewDblClick);
+  N4 = AddMenuItem(ContextPopup, "N4", "-", -1, nullptr);
+  ToggleVisibility2 =
+      AddMenuItem(ContextPopup, "ToggleVisibility2", "Toggle Visibility", 5, &TMainForm::VisibilityButtonClick);
+  Ungroup1 = AddMenuItem(ContextPopup, "Ungroup1", "Ungroup", 4, &TMainForm::Ungroup2Click);
+  N3 = AddMenuItem(ContextPopup, "N3", "-", -1, nullptr);
+  Delete1 = AddMenuItem(ContextPopup, "Delete1", "Delete", 2, &TMainForm::DeleteButtonClick);
+  DeleteAnimation2 =
+      AddMenuItem(ContextPopup, "DeleteAnimation2", "Delete Animation", 3, &TMainForm::DeleteAnimation1Click);
+  DeleteAnimationIncludeChildren2 =
+      AddMenuItem(ContextPopup, "DeleteAnimationIncludeChildren2", "Delete Animation (Include Children)", -1,
+                  &TMainForm::DeleteAnimationTreeButtonClick);
+
+  MainPopup = new TPopupMenu(this);
+  MainPopup->SetName("MainPopup");
+  MainPopup->Images = ToolImageList;
+  ContextEditor2 = AddMenuItem(MainPopup, "ContextEditor2", "Context Editor", 0, &TMainForm::TreeViewDblClick);
+  N6 = AddMenuItem(MainPopup, "N6", "-", -1, nullptr);
+  ToggleVisibility1 =
+      AddMenuItem(MainPopup, "ToggleVisibility1", "Toggle Visibility", 5, &TMainForm::VisibilityButtonClick);
+  Ungroup3 = AddMenuItem(MainPopup, "Ungroup3", "Ungroup", 4, &TMainForm::Ungroup2Click);
+  N7 = AddMenuItem(MainPopup, "N7", "-", -1, nullptr);
+  DeleteObject2 = AddMenuItem(MainPopup, "DeleteObject2", "Delete Object", 2, &TMainForm::DeleteButtonClick);
+  DeleteAnimation3 =
+      AddMenuItem(MainPopup, "DeleteAnimation3", "Delete Animation", 3, &TMainForm::DeleteAnimation1Click);
+  DeleteAnimationIncludeChildren3 =
+      AddMenuItem(MainPopup, "DeleteAnimationIncludeChildren3", "Delete Animation (Include Children)", -1,
+                  &TMainForm::DeleteAnimationTreeButtonClick);
+  N8 = AddMenuItem(MainPopup, "N8", "-", -1, nullptr);
+  Refresh2 = AddMenuItem(MainPopup, "Refresh2", "Refresh", 1, &TMainForm::RefreshButtonClick);
+}
+
+TToolButton* TMainForm::AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint,
+                                      int image, void (TMainForm::*handler)(TComponent*)) {
+  auto* button = new TToolButton(this);
+  button->SetName(name);
+  button->Caption = caption;
+  button->Hint = hint;
+  button->ImageIndex = image;
+  if (handler) button->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  button->SetToolBar(bar);
+  return button;
+}
+
+void TMainForm::DefineToolBars() {
+  Panel1 = new TPanel(this);
+  Panel1->SetName("Panel1");
+  Panel1->SetBounds(0, 13, 235, 22);
+  Panel1->SetAlign(alTop);
+  Panel1->Bevel = false;
+  Panel1->SetParent(this);
+
+  ToolBar2 = new TToolBar(this);
+  ToolBar2->SetName("ToolBar2");
+  ToolBar2->SetBounds(0, 0, 32, 22);
+  ToolBar2->SetAlign(alLeft);
+  ToolBar2->Flat = true;
+  ToolBar2->List = true;
+  ToolBar2->ShowCaptions = true;
+  ToolBar2->ButtonHeight = 19;
+  ToolBar2->ButtonWidth = 28;
+  ToolBar2->TabStop = true;
+  ToolButton2 = AddToolButton(ToolBar2, "ToolButton2", "File", "", 0, nullptr);
+  ToolButton2->DropdownMenu = MainPopup;
+  ToolBar2->SetParent(Panel1);
+
+  ToolBar1 = new TToolBar(this);
+  ToolBar1->SetName("ToolBar1");
+  ToolBar1->SetBounds(32, 0, 203, 22);
+  ToolBar1->SetAlign(alClient);
+  ToolBar1->Flat = true;
+  ToolBar1->List = true;
+  ToolBar1->ShowCaptions = false;
+  ToolBar1->ButtonWidth = 27;
+  ToolBar1->Wrapable = false;
+  ToolBar1->Images = ToolImageList;
+  ToolBar1->ShowHint = true;
+  ToolButton3 = AddToolButton(ToolBar1, "ToolButton3", "", "", 3, nullptr);
+  ToolButton3->Style = tbsSeparator;
+  EditButton = AddToolButton(ToolBar1, "EditButton", "Context Edit", "Show Context Editor For Selected Object", 0,
+                             &TMainForm::TreeViewDblClick);
+  EditButton->AutoSize = true;
+  VisibilityButton =
+      AddToolButton(ToolBar1, "VisibilityButton", "", "Toggle Visibility", 5, &TMainForm::VisibilityButtonClick);
+  DeleteButton = AddToolButton(ToolBar1, "DeleteButton", "Delete", "Delete Selected Object", 2,
+                               &TMainForm::DeleteButtonClick);
+  DeleteButton->AutoSize = true;
+  ToolButton1 = AddToolButton(ToolBar1, "ToolButton1", "", "", 2, nullptr);
+  ToolButton1->Style = tbsSeparator;
+  RefreshButton = AddToolButton(ToolBar1, "RefreshButton", "Refresh", "Refresh Scene Tree", 1,
+                                &TMainForm::RefreshButtonClick);
+  RefreshButton->AutoSize = true;
+  ToolBar1->SetParent(Panel1);
+}
+
+void TMainForm::DefineTreeView() {
   TreeView = new TCustomTreeView(this);
   TreeView->SetName("TreeView");
-  TreeView->SetBounds(0, 22, 235, 250);
+  TreeView->SetBounds(0, 35, 235, 250);
   TreeView->SetAlign(alClient);
   TreeView->ShowRoot = false;
   TreeView->DragMode = dmAutomatic;
@@ -57,15 +194,34 @@ void TMainForm::DefineForm() {
   TreeView->SetParentColor(false);
   TreeView->SetImages(GlyphImageList);
   TreeView->SetStateImages(StateImageList);
+  TreeView->PopupMenu = ContextPopup;
   TreeView->RightClickSelect = true;
   TreeView->ShowHint = true;
   TreeView->TabOrder = 0;
+  TreeView->OnClick = [this](TComponent* sender) { TreeViewClick(sender); };
+  TreeView->OnKeyUp = [this](TComponent* sender, WORD& key, TShiftState shift) { TreeViewKeyUp(sender, key, shift); };
+  TreeView->OnDblClick = [this](TComponent* sender) { TreeViewDblClick(sender); };
+  TreeView->OnEdited = [this](TComponent* sender, TTreeNode* node, std::string& text) {
+    TreeViewEdited(sender, node, text);
+  };
+  TreeView->OnStartDrag = [this](TComponent* sender) { TreeViewStartDrag(sender); };
+  TreeView->OnDragOver = [this](TComponent* sender, TComponent* source, int x, int y, TDragState state,
+                                bool& accept) { TreeViewDragOver(sender, source, x, y, state, accept); };
+  TreeView->OnDragDrop = [this](TComponent* sender, TComponent* source, int x, int y) {
+    TreeViewDragDrop(sender, source, x, y);
+  };
   TreeView->SetParent(this);
 }
 
 // Host handlers --------------------------------------------------------------------------------------------
 
-void TMainForm::Tsx1PlugInit() {}
+void TMainForm::FormCreate(TComponent*) {
+  ContextEdit1->Visible = false;
+  ContextEditor2->Visible = false;
+  EditButton->SetVisible(false);
+}
+
+void TMainForm::Tsx1PlugInit() { TsxEvents1->SetActive(true); }
 
 int TMainForm::Tsx1LeftClick() {
   try {

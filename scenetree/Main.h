@@ -1,13 +1,18 @@
-// The scene panel: the plug-in's one window, showing the host's scene as a tree.
+// The scene panel: the plug-in's one window, a tool strip above the host's scene shown as a tree.
 #pragma once
 
 #include <string>
 #include <unordered_set>
 
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "ImgList.h"
+#include "Menus.h"
+#include "ToolBar.h"
 #include "TreeView.h"
 #include "TsxApi5.h"
+#include "lmdmsg.h"
+#include "tsxEvents.h"
 #include "tsxPlug.h"
 
 class TMainForm : public TForm {
@@ -15,28 +20,88 @@ class TMainForm : public TForm {
   explicit TMainForm(TComponent* owner);
 
   TTsx* Tsx1;
+  TTsxEvents* TsxEvents1;
   TImageList* GlyphImageList;
   TImageList* ToolImageList;
-  TImageList* StateImageList;
+  TPopupMenu* ContextPopup;
+  TMenuItem* Delete1;
+  TMenuItem* DeleteAnimation2;
+  TMenuItem* DeleteAnimationIncludeChildren2;
+  TMenuItem* ContextEdit1;
+  TMenuItem* N3;
+  TMenuItem* Ungroup1;
+  TMenuItem* N4;
+  TPopupMenu* MainPopup;
+  TMenuItem* ContextEditor2;
+  TMenuItem* N6;
+  TMenuItem* Ungroup3;
+  TMenuItem* N7;
+  TMenuItem* DeleteObject2;
+  TMenuItem* DeleteAnimation3;
+  TMenuItem* DeleteAnimationIncludeChildren3;
+  TMenuItem* N8;
+  TMenuItem* Refresh2;
+  TPanel* Panel1;
+  TToolBar* ToolBar2;
+  TToolButton* ToolButton2;
+  TToolBar* ToolBar1;
+  TToolButton* EditButton;
+  TToolButton* RefreshButton;
+  TToolButton* ToolButton1;
+  TToolButton* DeleteButton;
+  TToolButton* ToolButton3;
+  TLMDMessageBoxDlg* LMDMessageBoxDlg1;
   TCustomTreeView* TreeView;
+  TImageList* StateImageList;
+  TToolButton* VisibilityButton;
+  TMenuItem* ToggleVisibility1;
+  TMenuItem* ToggleVisibility2;
 
-  // Host handlers.
-  void Tsx1PlugInit();
+  // Handlers, each wired in the form's definition.
+  void FormCreate(TComponent* sender);
   int Tsx1LeftClick();
   void Tsx1RightClick();
+  void RefreshButtonClick(TComponent* sender);
+  void TsxEvents1SelectionChanged();
+  void Tsx1PlugInit();
   void Tsx1Deactivate();
+  void TreeViewEdited(TComponent* sender, TTreeNode* node, std::string& text);
+  void TreeViewDragOver(TComponent* sender, TComponent* source, int x, int y, TDragState state, bool& accept);
+  void TreeViewStartDrag(TComponent* sender);
+  void TreeViewDragDrop(TComponent* sender, TComponent* source, int x, int y);
+  void DeleteButtonClick(TComponent* sender);
+  void DeleteAnimationTreeButtonClick(TComponent* sender);
+  void TreeViewDblClick(TComponent* sender);
+  void TreeViewClick(TComponent* sender);
+  void DeleteAnimation1Click(TComponent* sender);
+  void Ungroup2Click(TComponent* sender);
+  void TreeViewNodeContextMenu(TComponent* aSender, TTreeNode* aNode, POINT& aPos, TPopupMenu*& aMenu);
+  void TreeViewKeyUp(TComponent* sender, WORD& key, TShiftState shift);
+  void VisibilityButtonClick(TComponent* sender);
 
   // Tree building.
   void RebuildTree();
   TTreeNode* FindNodeBySobj(SobjHandle object);
   void AddSceneNodes(TTreeNode* parent, SobjHandle first);
   void AddMaterialNodes(TTreeNode* item, SobjHandle polyhedron);
+  void ToggleHiddenMarks(TTreeNode* node);
 
   bool Refreshing() const { return FRefreshing; }
 
  private:
   void DefineForm();
+  void DefineMenus();
+  void DefineToolBars();
+  void DefineTreeView();
+  TMenuItem* AddMenuItem(TPopupMenu* menu, const char* name, const char* caption, int image,
+                         void (TMainForm::*handler)(TComponent*));
+  TToolButton* AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint, int image,
+                             void (TMainForm::*handler)(TComponent*));
   TTreeNode* AddObjectNode(TTreeNode* parent, SobjHandle object, int& type);
+  // The object of the selected item when the common guard passes: an item is selected, it stands for an
+  // object, and the host still has that object. Null otherwise.
+  SobjHandle GuardedSelection();
+  void ConfirmAndDeleteAnimation(const char* question, bool withChildren);
 
   bool FRefreshing = false;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild

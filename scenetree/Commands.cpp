@@ -1,0 +1,106 @@
+// The editing commands. Each acts on the object of the selected item and does nothing at all when the
+// common guard fails; the tool button and both menus' entries share one handler.
+#include <vector>
+
+#include "Main.h"
+
+SobjHandle TMainForm::GuardedSelection() {
+  TTreeNode* node = TreeView->Selected();
+  if (!node || !node->Data()) return nullptr;
+  auto object = static_cast<SobjHandle>(node->Data());
+  return tsxIsGNodeInScene(object) != 0 ? object : nullptr;
+}
+
+void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) {
+  try {
+    if (!node || !node->Data()) return;
+    auto object = static_cast<SobjHandle>(node->Data());
+    if (tsxIsGNodeInScene(object) == 0) return;
+    tsxGNodeSetName(object, text.c_str());
+  } catch (...) {
+    // The item keeps the typed label; the next rebuild shows the host's name.
+  }
+}
+
+void TMainForm::VisibilityButtonClick(TComponent*) {
+  try {
+    SobjHandle object = GuardedSelection();
+    if (!object || tsxIsMNode(object) == 0) return;
+    if (tsxMNodeIsVisible(object) != 0)
+      tsxMNodeSetInvisible(object);
+    else
+      tsxMNodeSetVisible(object);
+    ToggleHiddenMarks(TreeView->Selected());
+    tsxAllViewsRefresh();
+  } catch (...) {
+    // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.
+  }
+}
+
+// Flips the mark of the item and of every descendant, each from its own state: the tree's marks, not the
+// host's, so a member that was already hidden loses its mark when its group is hidden.
+void TMainForm::ToggleHiddenMarks(TTreeNode* node) {
+  if (!node) return;
+  TreeView->Items().BeginUpdate();
+  std::vector<TTreeNode*> pending{node};
+  while (!pending.empty()) {
+    TTreeNode* item = pending.back();
+    pending.pop_back();
+    item->SetStateIndex(item->StateIndex() == 1 ? -1 : 1);
+    for (int i = item->Count() - 1; i >= 0; --i) pending.push_back(item->Item(i));
+  }
+  TreeView->Items().EndUpdate();
+}
+
+void TMainForm::DeleteButtonClick(TComponent*) {
+  try {
+    if (SobjHandle object = GuardedSelection()) tsxSobjDelete(object);
+  } catch (...) {
+    // The item stays until the next rebuild either way.
+  }
+}
+
+void TMainForm::DeleteAnimation1Click(TComponent*) {
+  ConfirmAndDeleteAnimation("Are you sure you want to delete all animation tracks from this object?", false);
+}
+
+void TMainForm::DeleteAnimationTreeButtonClick(TComponent*) {
+  ConfirmAndDeleteAnimation(
+      "Are you sure you want to delete all animation tracks from this object and all of it's children?", true);
+}
+
+// Once the user has ticked "Don't show again" the question is not asked any more and the deletion is
+// carried out: that is what the tick means to the user.
+void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildren) {
+  try {
+    SobjHandle object = GuardedSelection();
+    if (!object) return;
+    if (LMDMessageBoxDlg1->ShowAgain) {
+      std::string message = std::string("\r") + question + "\r";
+      int answer = LMDMessageBoxDlg1->ShowMessageBox(LMDMessageBoxDlg1->CaptionTitle, message, {},
+                                                     LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
+      if (answer != 6) return;
+      // The box's loop ran the host meanwhile: the object may be gone.
+      if (tsxIsGNodeInScene(object) == 0) return;
+    }
+    if (withChildren)
+      tsxGNodeDeleteScriptTree(object);
+    else
+      tsxGNodeDeleteScript(object);
+  } catch (...) {
+    // Swallowed: nothing is reported to the user.
+  }
+}
+
+void TMainForm::Ungroup2Click(TComponent*) {
+  SobjHandle object = GuardedSelection();
+  if (!object) return;
+  tsxSelectSobj(object, 0, 1);
+  tsxGroupRemoveCurrobj();
+  RebuildTree();
+}
+
+void TMainForm::RefreshButtonClick(TComponent*) { RebuildTree(); }
+
+// Context editing has no editor in this panel: a double click only expands or collapses the item.
+void TMainForm::TreeViewDblClick(TComponent*) {}

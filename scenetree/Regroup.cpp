@@ -1,0 +1,48 @@
+// Regrouping by drag and drop: an object item dropped on the root or a material item leaves its group;
+// dropped on another object's item it leaves its group and joins that object's.
+#include "Main.h"
+
+void TMainForm::TreeViewStartDrag(TComponent*) { FDragNode = TreeView->Selected(); }
+
+void TMainForm::TreeViewDragOver(TComponent*, TComponent*, int, int, TDragState, bool& accept) {
+  accept = FDragNode && FDragNode->Data();
+}
+
+void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
+  try {
+    TTreeNode* dragged = FDragNode;
+    TTreeNode* target = TreeView->DropTarget();
+    if (!dragged || !target || !dragged->Data()) return;
+    auto object = static_cast<SobjHandle>(dragged->Data());
+    auto targetObject = static_cast<SobjHandle>(target->Data());
+    if (tsxIsGNodeInScene(object) == 0) return;
+    if (targetObject && tsxIsGNodeInScene(targetObject) == 0) return;
+
+    FRefreshing = true;
+    try {
+      if (!targetObject) {
+        tsxSelectSobj(object, 0, 1);
+        tsxGroupRemoveCurrobj();
+      } else {
+        TTreeNode* parent = dragged->Parent();
+        bool alreadyThere = target == parent;
+        bool twoMembers = dragged->Level() > 1 && target->Parent() == parent && parent->Count() == 2;
+        if (!alreadyThere && !twoMembers) {
+          tsxSelectSobj(object, 0, 1);
+          tsxGroupRemoveCurrobj();
+          if (tsxIsGNodeInScene(targetObject) != 0) {
+            tsxSelectSobj(targetObject, 0, 1);
+            tsxGroupAtCurrobj(object);
+          }
+        }
+      }
+    } catch (...) {
+      // The view is refreshed and the tree rebuilt all the same, to show what the host did.
+    }
+    FRefreshing = false;
+    tsxAViewRefresh();
+    RebuildTree();
+  } catch (...) {
+    FRefreshing = false;
+  }
+}

@@ -1,0 +1,58 @@
+// The tree's selected item and the host's selected object follow each other; no change is echoed back to
+// where it came from. FRefreshing keeps notifications that the panel's own host calls cause from
+// starting a rebuild or a selection echo.
+#include "Main.h"
+
+void TMainForm::TsxEvents1SelectionChanged() {
+  if (FRefreshing) return;
+  try {
+    SobjHandle current = tsxGetCurrentSelection();
+    if (!current) {
+      RebuildTree();
+      return;
+    }
+    TTreeNode* selected = TreeView->Selected();
+    if (selected && selected->Data() == current) return;
+    if (TTreeNode* node = FindNodeBySobj(current))
+      TreeView->SetSelected(node);  // reveals it; programmatic, so nothing goes back to the host
+    else
+      RebuildTree();  // an object without an item: the rebuild selects what the host reports
+  } catch (...) {
+    // The host's notification has nobody to report to; the next one catches up.
+  }
+}
+
+void TMainForm::TreeViewClick(TComponent*) {
+  if (FRefreshing) return;
+  try {
+    TTreeNode* node = TreeView->Selected();
+    if (!node || !node->Data()) return;
+    auto object = static_cast<SobjHandle>(node->Data());
+    if (tsxIsGNodeInScene(object) == 0) return;
+    if (tsxIsSelectable(object) == 1) tsxSelectSobj(object, 0, 0);
+  } catch (...) {
+    // A click that the host refuses leaves the tree showing its own selection.
+  }
+}
+
+void TMainForm::TreeViewKeyUp(TComponent* sender, WORD&, TShiftState) { TreeViewClick(sender); }
+
+void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, TPopupMenu*& aMenu) {
+  try {
+    if (aNode && aNode == TreeView->TopItem()) aMenu = nullptr;
+    if (!aNode || !aNode->Data()) return;
+    auto object = static_cast<SobjHandle>(aNode->Data());
+    if (tsxIsGNodeInScene(object) == 0) return;
+    TreeView->SetSelected(aNode);
+    FRefreshing = true;
+    try {
+      tsxSelectSobj(object, 0, 0);
+    } catch (...) {
+      FRefreshing = false;
+      throw;
+    }
+    FRefreshing = false;
+  } catch (...) {
+    // The menu still opens on the item the tree shows selected.
+  }
+}
