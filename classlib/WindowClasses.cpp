@@ -17,6 +17,10 @@ std::vector<RegisteredClass>& Classes() {
   static std::vector<RegisteredClass> classes;
   return classes;
 }
+std::vector<void (*)()>& OtherClasses() {
+  static std::vector<void (*)()> unregisters;
+  return unregisters;
+}
 }  // namespace
 
 std::string EnsureWindowClass(const std::string& className, const std::string& systemClass, UINT style) {
@@ -55,6 +59,14 @@ WNDPROC OriginalWindowProc(HWND window) {
 void UnregisterWindowClasses() {
   for (const RegisteredClass& known : Classes()) UnregisterClassA(known.name.c_str(), ModuleInstance());
   Classes().clear();
+  for (auto unregister : OtherClasses()) unregister();
+  OtherClasses().clear();
+}
+
+void UnregisterAtUnload(void (*unregister)()) {
+  for (auto known : OtherClasses())
+    if (known == unregister) return;
+  OtherClasses().push_back(unregister);
 }
 
 int RegisteredWindowClassCount() { return static_cast<int>(Classes().size()); }

@@ -13,4 +13,6 @@ std::string EnsureWindowClass(const std::string& className, const std::string& s
 // The procedure a superclassed window falls back on (DefWindowProcA for classes of our own).
 WNDPROC OriginalWindowProc(HWND window);
 void UnregisterWindowClasses();
+// For a class registered elsewhere (with a procedure of its own): how to unregister it at unload.
+void UnregisterAtUnload(void (*unregister)());
 int RegisteredWindowClassCount();

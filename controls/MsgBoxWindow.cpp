@@ -1,5 +1,7 @@
 #include "MsgBoxWindow.h"
 
+#include "WindowClasses.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -357,6 +359,7 @@ void RegisterBoxClass() {
     ClassAtom = RegisterClassExA(&windowClass);
   }
   if (!ClassAtom) throw EMessageBoxError("The message box window class could not be registered");
+  UnregisterAtUnload(&UnregisterMessageBoxClass);
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+// Drives the real panel the way a user does: mouse and key messages to its windows, menus answered by
+// keys queued before they open (a menu's own loop takes them from the queue).
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "PluginHost.h"
+
+class PanelDriver {
+ public:
+  explicit PanelDriver(PluginHost& host) : FHost(host) {}
+
+  HWND Tree() const { return FHost.Tree(); }
+  // The two tool bars of the panel, File first.
+  std::vector<HWND> ToolBars() const;
+  HWND CommandBar() const { return ToolBars().at(1); }
+
+  // A left click (press and release) on an item's label; the control sees them as a user's.
+  void ClickItem(const std::string& label);
+  void RightClickItem(const std::string& label);
+  void PressKey(WORD key);
+  // A click on a button of a tool bar, by its index among the bar's buttons.
+  void ClickToolButton(HWND bar, int index);
+  // Opens the File menu and picks its visible entry number entry (0-based, separators not counted).
+  void ChooseFileMenu(int entry);
+  // Drags the item with label from onto the item with label to, with real mouse messages.
+  void Drag(const std::string& from, const std::string& to);
+  void DragOutside(const std::string& from);
+
+  POINT ItemCentre(const std::string& label) const;
+  std::string SelectedLabel() const;
+
+ private:
+  PluginHost& FHost;
+};
+
+// The hint a tool bar's tool tip shows for a button, asked the way the tool tip asks.
+std::string ToolHint(HWND bar, int index);

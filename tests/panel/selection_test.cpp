@@ -1,0 +1,122 @@
+// The panel window as the host shows it, and the selection kept in step in both directions.
+#include <gtest/gtest.h>
+
+#include "PanelDriver.h"
+
+namespace {
+class PanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    simResetScene();
+    simResetViolations();
+    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+    member = simCreateObject(group, "Member", e_tsxPOLYH);
+    const int materials[] = {0, 1};
+    simSetMaterials(member, materials, 2);
+    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
+    light = simCreateObject(nullptr, "Light", e_tsxLIGHT);
+    host.Initialise();
+    EXPECT_EQ(host.LeftClick(), 1);
+    simLogClear();
+  }
+  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
+
+  int Calls(const char* function) { return simLogCountOf(function); }
+
+  PluginHost host;
+  PanelDriver panel{host};
+  SobjHandle group, member, camera, light;
+};
+
+TEST_F(PanelTest, LeftClickShowsRestoresAndRebuilds) {
+  HWND window = host.Panel();
+  EXPECT_TRUE(IsWindowVisible(window));
+  simCreateObject(nullptr, "Added", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);  // shown: rebuilds only
+  EXPECT_NE(host.Find("Added"), nullptr);
+  ShowWindow(window, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(window));
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_TRUE(IsWindowVisible(window));
+  host.Deactivate();
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(PanelTest, VisibleToolRowIsToggleDeleteRefreshWithTheirHints) {
+  HWND bar = panel.CommandBar();
+  std::vector<std::string> shown;
+  int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageA(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    if (button.fsState & TBSTATE_HIDDEN) continue;
+    shown.push_back((button.fsStyle & BTNS_SEP) ? "|" : ToolHint(bar, i));
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"|", "Toggle Visibility", "Delete Selected Object", "|",
+                                             "Refresh Scene Tree"}));
+}
+
+TEST_F(PanelTest, HostSelectionSelectsAndRevealsTheItemAndSendsNothingBack) {
+  simUserSelect(member);
+  EXPECT_EQ(panel.SelectedLabel(), "Member");
+  EXPECT_TRUE(host.Find("Group")->expanded);
+  EXPECT_EQ(Calls("tsxSelectSobj"), 0);
+  EXPECT_EQ(PluginHost::Log(), "tsxGetCurrentSelection()\n");
+}
+
+TEST_F(PanelTest, HostSelectionOfAnObjectWithoutAnItemRebuildsAndSelectsIt) {
+  SobjHandle added = simUserCreate(nullptr, "Zebra", e_tsxPOLYH);
+  simUserSelect(added);
+  EXPECT_EQ(panel.SelectedLabel(), "Zebra");
+  EXPECT_GT(Calls("tsxSceneGetFirstNode"), 0);
+}
+
+TEST_F(PanelTest, DeselectingEverythingRebuildsWithNothingSelected) {
+  simUserSelect(camera);
+  ASSERT_EQ(panel.SelectedLabel(), "Camera");
+  simLogClear();
+  simUserDeselectAll();
+  EXPECT_EQ(Calls("tsxSceneGetFirstNode"), 1);
+  EXPECT_EQ(panel.SelectedLabel(), "");
+}
+
+TEST_F(PanelTest, ClickAndKeyReleaseSelectTheObjectInTheHost) {
+  panel.ClickItem("Camera");
+  EXPECT_EQ(panel.SelectedLabel(), "Camera");
+  EXPECT_EQ(simGetCurrent(), camera);
+  // The host's notification of that selection finds the tree already there: nothing more is asked.
+  EXPECT_EQ(Calls("tsxGetCurrentSelection"), 1);
+  EXPECT_EQ(Calls("tsxSceneGetFirstNode"), 0);
+  panel.PressKey(VK_DOWN);
+  EXPECT_EQ(panel.SelectedLabel(), "Group");
+  EXPECT_EQ(simGetCurrent(), group);
+}
+
+TEST_F(PanelTest, RootMaterialsAndUnselectableObjectsLeaveTheHostAlone) {
+  simUserSelect(light);
+  host.ExpandAll();
+  simLogClear();
+  panel.ClickItem("Scene");
+  panel.ClickItem("Material #1");
+  EXPECT_EQ(Calls("tsxSelectSobj"), 0);
+  EXPECT_EQ(Calls("tsxIsGNodeInScene"), 0);
+  simSetSelectable(camera, 0);
+  panel.ClickItem("Camera");
+  EXPECT_EQ(Calls("tsxSelectSobj"), 0);
+  EXPECT_EQ(simGetCurrent(), light);
+  EXPECT_EQ(panel.SelectedLabel(), "Camera");
+}
+
+TEST_F(PanelTest, AClickOnADeletedObjectMakesOnlyTheInSceneCheck) {
+  simResetViolations();
+  SobjHandle gone = camera;
+  simUserDelete(gone);  // the host's own deletion; the panel keeps its items until it rebuilds
+  simLogClear();
+  ASSERT_NE(host.Find("Camera"), nullptr);
+  panel.ClickItem("Camera");
+  EXPECT_EQ(PluginHost::Log(), "tsxIsGNodeInScene(#" + std::to_string(simHandleSerial(gone)) + ")\n");
+}
+}  // namespace
