@@ -14,7 +14,7 @@ const bool MainFormRegistered = (RegisterMainFormFactory(&CreateMainForm), true)
 TFont PanelFont() { return TFont("MS Sans Serif", -11, clWindowText); }
 }  // namespace
 
-TMainForm::TMainForm(TComponent* owner) : TForm(owner) { DefineForm(); }
+TMainForm::TMainForm(TComponent* owner) : TTsxFormBase(owner) { DefineForm(); }
 
 void TMainForm::DefineForm() {
   SetName("MainForm");

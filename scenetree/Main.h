@@ -11,11 +11,12 @@
 #include "ToolBar.h"
 #include "TreeView.h"
 #include "TsxApi5.h"
+#include "TsxFormBase.h"
 #include "lmdmsg.h"
 #include "tsxEvents.h"
 #include "tsxPlug.h"
 
-class TMainForm : public TForm {
+class TMainForm : public TTsxFormBase {
  public:
   explicit TMainForm(TComponent* owner);
 

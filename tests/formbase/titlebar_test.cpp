@@ -1,0 +1,192 @@
+// The tool window's own title bar on the real module: where its parts are, how it looks, dragging the
+// window by it, and the window states its buttons and a double click set.
+#include "PanelFixture.h"
+
+namespace {
+bool SameRect(const RECT& a, const RECT& b) {
+  return EqualRect(&a, &b) != 0;
+}
+
+class TitleBarTest : public PanelFixture {
+ protected:
+  void SetUp() override {
+    PanelFixture::SetUp();
+    ShowPanel();
+  }
+  RECT PanelRect() const { return RectInParent(panel); }
+  // A point on the drag area: right of the left close button, left of the glyph panel.
+  static constexpr int kGrabX = 60, kGrabY = 6;
+};
+
+TEST_F(TitleBarTest, BarRunsAlongTheTopWithItsButtonsWhereTheDefinitionPutsThem) {
+  RECT client;
+  GetClientRect(panel, &client);
+  RECT bar = RectInParent(parts.bar);
+  EXPECT_EQ(bar.left, 0);
+  EXPECT_EQ(bar.top, 0);
+  EXPECT_EQ(bar.right, client.right);
+  EXPECT_EQ(bar.bottom, 13);
+
+  RECT close = RectInParent(parts.closeButton);
+  EXPECT_EQ(close.left, -1);
+  EXPECT_EQ(close.top, -1);
+  EXPECT_EQ(close.right - close.left, 14);
+  EXPECT_EQ(close.bottom - close.top, 14);
+
+  RECT glyphs = RectInParent(parts.glyphPanel);
+  EXPECT_EQ(glyphs.right, bar.right);
+  EXPECT_EQ(glyphs.right - glyphs.left, 52);
+  EXPECT_EQ(glyphs.top, 0);
+  EXPECT_EQ(glyphs.bottom, 13);
+
+  const int lefts[] = {10, 24, 38};
+  for (int i = 0; i < 3; ++i) {
+    RECT button = RectInParent(parts.glyphButtons[i]);
+    EXPECT_EQ(button.left, lefts[i]) << i;
+    EXPECT_EQ(button.top, -1) << i;
+    EXPECT_EQ(button.right - button.left, 14) << i;
+    EXPECT_EQ(button.bottom - button.top, 14) << i;
+  }
+}
+
+TEST_F(TitleBarTest, BarStaysAboveThePanelsOwnControlsWhenTheWindowIsResized) {
+  auto below = [&] {
+    for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      if (child != parts.bar && IsWindowVisible(child) && RectInParent(child).top < 13) return false;
+    return true;
+  };
+  EXPECT_TRUE(below());
+  RECT r = PanelRect();
+  MoveWindow(panel, r.left, r.top, 400, 350, TRUE);
+  EXPECT_TRUE(below());
+  RECT client;
+  GetClientRect(panel, &client);
+  EXPECT_EQ(RectInParent(parts.bar).right, client.right);
+  EXPECT_EQ(RectInParent(parts.glyphPanel).left, client.right - 52) << "the glyph panel keeps to the right";
+}
+
+TEST_F(TitleBarTest, WindowIsACaptionlessPopupWithASizingFrame) {
+  LONG style = GetWindowLongA(panel, GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_TRUE(style & WS_BORDER);
+  EXPECT_TRUE(style & WS_THICKFRAME);
+  EXPECT_NE(style & WS_CAPTION, WS_CAPTION) << "WS_BORDER without WS_DLGFRAME: no system caption";
+  EXPECT_FALSE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_FALSE(GetWindowLongA(panel, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(TitleBarTest, BarShowsTheCaptionInCaptionColoursAndButtonsWithoutTheirBackground) {
+  char text[64] = {};
+  GetWindowTextA(parts.bar, text, sizeof text);
+  EXPECT_STREQ(text, "      Quillon 1.1");
+
+  UpdateWindow(panel);
+  HDC dc = GetDC(parts.bar);
+  RECT glyphs = RectInParent(parts.glyphPanel);
+  const COLORREF caption = GetNearestColor(dc, GetSysColor(COLOR_ACTIVECAPTION));
+  EXPECT_EQ(GetPixel(dc, glyphs.left - 2, 1), caption) << "plain bar between the caption and the buttons";
+  EXPECT_EQ(GetPixel(dc, 16, 12), caption) << "no bevel along the bottom edge";
+  ReleaseDC(parts.bar, dc);
+
+  for (HWND button : {parts.closeButton, MinimizeButton(), MaximizeButton(), CloseButton2()}) {
+    HDC buttonDc = GetDC(button);
+    int black = 0, fuchsia = 0;
+    for (int y = 0; y < 14; ++y)
+      for (int x = 0; x < 14; ++x) {
+        COLORREF c = GetPixel(buttonDc, x, y);
+        black += c == RGB(0, 0, 0);
+        fuchsia += c == RGB(255, 0, 255);
+      }
+    ReleaseDC(button, buttonDc);
+    EXPECT_GT(black, 4) << "the glyph is drawn";
+    EXPECT_EQ(fuchsia, 0) << "the glyph's background colour is transparent";
+  }
+}
+
+TEST_F(TitleBarTest, DraggingTheBarMovesTheWindowByThePointersTravel) {
+  RECT before = PanelRect();
+  PressLeft(parts.bar, kGrabX, kGrabY);
+  EXPECT_EQ(GetCapture(), parts.bar) << "the window must follow a pointer that leaves the bar";
+  MoveTo(parts.bar, kGrabX + 30, kGrabY + 10, true);
+  RECT moved = PanelRect();
+  EXPECT_EQ(moved.left, before.left + 30);
+  EXPECT_EQ(moved.top, before.top + 10);
+  // The bar went with the window, so the pointer is over the grabbed point again.
+  MoveTo(parts.bar, kGrabX, kGrabY, true);
+  EXPECT_TRUE(SameRect(PanelRect(), moved));
+  MoveTo(parts.bar, kGrabX - 70, kGrabY + 200, true);
+  ReleaseLeft(parts.bar, kGrabX - 70, kGrabY + 200);
+  EXPECT_NE(GetCapture(), parts.bar);
+  RECT after = PanelRect();
+  EXPECT_EQ(after.left, moved.left - 70);
+  EXPECT_EQ(after.top, moved.top + 200);
+  EXPECT_EQ(after.right - after.left, before.right - before.left) << "a drag keeps the size";
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+TEST_F(TitleBarTest, OnlyAPressOnTheDragAreaFollowedByMovementMovesTheWindow) {
+  RECT before = PanelRect();
+  ClickLeft(parts.bar, kGrabX, kGrabY);
+  EXPECT_TRUE(SameRect(PanelRect(), before)) << "press and release without movement";
+  MoveTo(parts.bar, kGrabX + 40, kGrabY + 3, false);
+  EXPECT_TRUE(SameRect(PanelRect(), before)) << "movement after the release";
+
+  PressLeft(parts.glyphPanel, 3, 6);
+  MoveTo(parts.glyphPanel, 30, 20, true);
+  ReleaseLeft(parts.glyphPanel, 30, 20);
+  EXPECT_TRUE(SameRect(PanelRect(), before)) << "the glyph panel is no drag area";
+
+  // Pressed, dragged off and released outside: neither a drag nor a click of the close button.
+  PressLeft(parts.closeButton, 6, 6);
+  MoveTo(parts.closeButton, 60, 30, true);
+  ReleaseLeft(parts.closeButton, 60, 30);
+  EXPECT_TRUE(SameRect(PanelRect(), before));
+  EXPECT_TRUE(IsWindowVisible(panel));
+  MoveTo(parts.bar, kGrabX + 40, kGrabY + 3, false);
+  EXPECT_TRUE(SameRect(PanelRect(), before)) << "a press elsewhere does not arm the bar";
+}
+
+TEST_F(TitleBarTest, DoubleClickOnTheBarMaximisesAndRestores) {
+  RECT before = PanelRect();
+  DoubleClickLeft(parts.bar, kGrabX, kGrabY);
+  EXPECT_TRUE(IsZoomed(panel));
+  DoubleClickLeft(parts.bar, kGrabX, kGrabY);
+  EXPECT_FALSE(IsZoomed(panel));
+  EXPECT_TRUE(SameRect(PanelRect(), before));
+}
+
+TEST_F(TitleBarTest, MaximiseButtonTogglesLikeTheDoubleClick) {
+  RECT before = PanelRect();
+  ClickLeft(MaximizeButton(), 7, 7);
+  EXPECT_TRUE(IsZoomed(panel));
+  DoubleClickLeft(parts.bar, kGrabX, kGrabY);
+  EXPECT_FALSE(IsZoomed(panel));
+  DoubleClickLeft(parts.bar, kGrabX, kGrabY);
+  ClickLeft(MaximizeButton(), 7, 7);
+  EXPECT_FALSE(IsZoomed(panel));
+  EXPECT_TRUE(SameRect(PanelRect(), before));
+}
+
+TEST_F(TitleBarTest, MinimiseButtonMinimisesAndTheNextLeftClickRestores) {
+  RECT before = PanelRect();
+  ClickLeft(MinimizeButton(), 7, 7);
+  EXPECT_TRUE(IsIconic(panel));
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_FALSE(IsIconic(panel));
+  EXPECT_TRUE(SameRect(PanelRect(), before));
+}
+
+TEST_F(TitleBarTest, ButtonClicksOnReleaseInsideOnly) {
+  PressLeft(MinimizeButton(), 7, 7);
+  EXPECT_FALSE(IsIconic(panel)) << "nothing happens on the press";
+  MoveTo(MinimizeButton(), 30, 7, true);
+  ReleaseLeft(MinimizeButton(), 30, 7);
+  EXPECT_FALSE(IsIconic(panel)) << "released outside";
+  PressLeft(MinimizeButton(), 7, 7);
+  MoveTo(MinimizeButton(), 30, 7, true);
+  MoveTo(MinimizeButton(), 8, 8, true);
+  ReleaseLeft(MinimizeButton(), 8, 8);
+  EXPECT_TRUE(IsIconic(panel)) << "dragged off and back before the release";
+}
+}  // namespace
