@@ -78,6 +78,22 @@ TEST_F(RebuildFailureTest, RebuildRequestedDuringARebuildIsDropped) {
   EXPECT_EQ(Tree()->Items().Count(), 5);
 }
 
+TEST_F(RebuildFailureTest, HostNotificationsDuringARebuildAreIgnored) {
+  MainForm->Tsx1PlugInit();  // subscribes to the linked-in simulator's selection notifications
+  SobjHandle camera = simCreateObject(nullptr, "Late", e_tsxCAMERA);
+  int notifications = 0;
+  Tree()->OnDeletion = [&](TComponent*, TTreeNode*) {
+    if (notifications++ == 0) simUserSelect(camera);
+  };
+  MainForm->RebuildTree();  // the first rebuild has nothing to delete
+  simLogClear();
+  MainForm->RebuildTree();
+  Tree()->OnDeletion = nullptr;
+  EXPECT_GT(notifications, 0);
+  EXPECT_EQ(simLogCountOf("tsxGetCurrentSelection"), 0);
+  EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 1);
+}
+
 TEST_F(RebuildFailureTest, FindsTheFirstItemOfAnObject) {
   MainForm->RebuildTree();
   for (TTreeNode* node = Tree()->Items().GetFirstNode(); node; node = node->GetNext())
