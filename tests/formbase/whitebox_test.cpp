@@ -41,17 +41,6 @@ TEST_F(DerivedFormTest, DerivedTopPanelStacksBelowTheTitleBar) {
   EXPECT_EQ(form->Strip->Width(), form->ClientWidth());
 }
 
-TEST_F(DerivedFormTest, DerivedDefinitionKeepsTheBaseDefinitionsRest) {
-  EXPECT_EQ(form->BorderStyle, bsNone);
-  EXPECT_EQ(form->ClientWidth(), 505);
-  EXPECT_EQ(form->ClientHeight(), 183);
-  EXPECT_EQ(form->tfbActionList->Images, form->tfbImageList);
-  EXPECT_EQ(form->tfbImageList->Count(), 3);
-  EXPECT_EQ(form->tfbCloseButton->Action(), form->tfbActionClose);
-  EXPECT_EQ(form->tfbCloseButton2->Action(), form->tfbActionClose);
-  EXPECT_EQ(form->PanelTitle->Font().Height(), -9);
-}
-
 // The guard reads library-wide state; each case sets it and puts it back.
 int ForcedPlugId = -100;
 int ForcedCount = 0;
