@@ -1,0 +1,121 @@
+#include "TreeReader.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <set>
+#include <vector>
+
+namespace {
+
+struct Search {
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  char name[64];
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, search->className) != 0) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+struct Item {
+  HTREEITEM handle;
+  int level;
+  std::string label;
+  int glyph;
+  UINT state;
+  bool hasChildren;
+};
+
+HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+Item ReadItem(HWND tree, HTREEITEM handle, int level) {
+  char text[1024] = {};
+  TVITEMA info{};
+  info.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_CHILDREN;
+  info.hItem = handle;
+  info.pszText = text;
+  info.cchTextMax = sizeof text;
+  info.stateMask = 0xFFFF;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+  return {handle, level, text, info.iImage, info.state, info.cChildren != 0};
+}
+
+void Walk(HWND tree, HTREEITEM first, int level, std::vector<Item>& out) {
+  for (HTREEITEM item = first; item; item = Next(tree, item, TVGN_NEXT)) {
+    out.push_back(ReadItem(tree, item, level));
+    if (HTREEITEM child = Next(tree, item, TVGN_CHILD)) Walk(tree, child, level + 1, out);
+  }
+}
+
+std::vector<Item> ReadItems(HWND tree) {
+  std::vector<Item> items;
+  if (tree) Walk(tree, Next(tree, nullptr, TVGN_ROOT), 0, items);
+  return items;
+}
+
+std::string Marks(const Item& item, TreeMarks marks) {
+  std::string out;
+  if (marks == TreeMarks::Panel) {
+    out += " g" + std::to_string(item.glyph);
+    if (((item.state & TVIS_STATEIMAGEMASK) >> 12) == 1) out += " hidden";
+    if (item.state & TVIS_SELECTED) out += " selected";
+  } else {
+    if (item.state & TVIS_BOLD) out += " selected";
+    if (item.state & TVIS_SELECTED) out += " current";
+  }
+  if (item.state & TVIS_EXPANDED) out += " expanded";
+  return out;
+}
+
+}  // namespace
+
+HWND FindDescendant(HWND parent, const char* className) {
+  Search search{className, nullptr};
+  if (parent) EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string DumpTree(HWND tree, TreeMarks marks) {
+  std::string out;
+  for (const Item& item : ReadItems(tree))
+    out += std::string(item.level * 2, ' ') + item.label + Marks(item, marks) + "\n";
+  return out;
+}
+
+void ExpandAll(HWND tree) {
+  // Expanding may add children that have children; an item that refuses to open is tried only once.
+  std::set<HTREEITEM> tried;
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (const Item& item : ReadItems(tree))
+      if (item.hasChildren && !(item.state & TVIS_EXPANDED) && tried.insert(item.handle).second) {
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.handle));
+        changed = true;
+      }
+  }
+}
+
+// The control follows the press itself until it sees the release in its queue: post the release, then
+// send the press.
+bool ClickItem(HWND tree, const std::string& label, bool prefix) {
+  for (const Item& item : ReadItems(tree)) {
+    if (prefix ? item.label.compare(0, label.size(), label) != 0 : item.label != label) continue;
+    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item.handle));
+    RECT bounds{};
+    std::memcpy(&bounds, &item.handle, sizeof item.handle);  // the item goes in, its rectangle comes out
+    if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&bounds))) return false;
+    LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    return true;
+  }
+  return false;
+}
