@@ -39,9 +39,10 @@ class LabelOrderTest : public ::testing::Test {
 TEST_F(LabelOrderTest, AwkwardLabelsFollowTheWordSortPairByPair) {
   // Case, hyphens and apostrophes (which weigh little), digits as text, leading and trailing blanks,
   // punctuation, an accented letter of the ANSI code page and the empty name, in no particular order.
-  const char* names[] = {"zed",   "co-op",        "B",   "a'b", "Material #2", "coop", "10", " lead", "\xe9t\xe9",
-                         "Co-op", "Material #10", "ab",  "b",   "_under",      "2",    "Ab", "a-b",   "e",
-                         "",      "trail ",       "Zed", "f",   "AB",          "#1"};
+  const char* names[] = {"zed", "co-op",  "B",         "a'b",   "Material #2",  "coop",
+                         "10",  " lead",  "\xe9t\xe9", "Co-op", "Material #10", "ab",
+                         "b",   "_under", "2",         "Ab",    "a-b",          "e",
+                         "",    "trail ", "Zed",       "f",     "AB",           "#1"};
   for (const char* name : names) simCreateObject(nullptr, name, e_tsxPOLYH);
   std::vector<TreeItemInfo> top = TopLevel();
   ASSERT_EQ(top.size(), std::size(names));
