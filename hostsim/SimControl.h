@@ -80,6 +80,15 @@ int __cdecl simHasAnimation(SobjHandle object);
 // The stable serial number behind a handle (as the call log prints it: #serial).
 int __cdecl simHandleSerial(SobjHandle object);
 SobjHandle __cdecl simHandleFromSerial(int serial);
+// The hierarchy as stored (no sibling override applies), for computing what a plug-in should show.
+SobjHandle __cdecl simGetFirstTopLevel(void);
+SobjHandle __cdecl simGetFirstChild(SobjHandle object);
+SobjHandle __cdecl simGetNextSibling(SobjHandle object);
+int __cdecl simGetType(SobjHandle object);
+int __cdecl simIsModelNode(SobjHandle object);
+int __cdecl simIsMarkedSelected(SobjHandle object);
+// Copies up to capacity material indices in walk order; returns how many there are, -1 for a dead handle.
+int __cdecl simGetMaterials(SobjHandle object, int* indices, int capacity);
 
 // Call log --------------------------------------------------------------------------------------------
 // Every tsx call, as "tsxSelectSobj(#12,0,0)": handles as #serial (#0 for null), texts in double quotes.
