@@ -14,6 +14,9 @@ SobjHandle TMainForm::GuardedSelection() {
 void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) {
   try {
     if (!node || !node->Data()) return;
+    // An edit closed without a change renames nothing: the label may be the host's name cut to 255
+    // characters, and passing it back would cut the name in the host.
+    if (text == node->Text()) return;
     auto object = static_cast<SobjHandle>(node->Data());
     if (tsxIsGNodeInScene(object) == 0) return;
     tsxGNodeSetName(object, text.c_str());
