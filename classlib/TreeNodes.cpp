@@ -103,7 +103,11 @@ RECT TTreeNode::DisplayRect(bool textOnly) const {
   TCustomTreeView* tree = FOwner->FOwner;
   if (!FItemId || !tree->HandleAllocated()) return rect;
   memcpy(&rect, &FItemId, sizeof FItemId);  // the control reads the item from the rectangle
-  if (!tree->Perform(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect))) rect = RECT{};
+  if (!tree->Perform(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect))) return RECT{};
+  // Windows reports no rectangle for an item scrolled out of view; Wine reports one outside the client area.
+  RECT client, shown;
+  GetClientRect(tree->Handle(), &client);
+  if (!IntersectRect(&shown, &rect, &client)) return RECT{};
   return rect;
 }
 

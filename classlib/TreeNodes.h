@@ -55,7 +55,8 @@ class TTreeNode {
   bool Selected() const;
   void SetSelected(bool selected);
   bool DropTarget() const;
-  // The item's rectangle in client coordinates (the label's only with textOnly); empty when not shown.
+  // The item's rectangle in client coordinates (the label's only with textOnly); all zeros when the item
+  // is not in view (in a collapsed branch or scrolled out of the client area).
   RECT DisplayRect(bool textOnly) const;
   void MakeVisible();
   void Delete();

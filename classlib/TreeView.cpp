@@ -76,6 +76,7 @@ void TCustomTreeView::CreateWindowHandleDone() {
 void TCustomTreeView::DestroyWnd() {
   if (!HandleAllocated()) return;
   FClearing = true;
+  FNodeOfItem.clear();
   for (TTreeNode* node = FItems.GetFirstNode(); node; node = node->GetNext()) {
     node->FItemId = nullptr;
     node->FChildrenInControl = false;
@@ -83,6 +84,14 @@ void TCustomTreeView::DestroyWnd() {
   }
   TWinControl::DestroyWnd();
   FClearing = false;
+}
+
+void TCustomTreeView::ColorChanged() {
+  TWinControl::ColorChanged();
+  if (!HandleAllocated()) return;
+  bool focused = GetFocus() == FHandle;
+  RecreateWnd();
+  if (focused && HandleAllocated()) SetFocus(FHandle);
 }
 
 void TCustomTreeView::SetImages(TImageList* images) {
@@ -113,6 +122,7 @@ void TCustomTreeView::InsertItem(TTreeNode* node, HTREEITEM after) {
   item.stateMask = TVIS_STATEIMAGEMASK;
   item.cChildren = node->HasChildren() ? 1 : 0;
   node->FItemId = reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (node->FItemId) FNodeOfItem[node->FItemId] = node;
   node->FPendingMask = 0;
   if (node->FExpanded && node->HasChildren()) {
     InsertChildren(node);
@@ -230,9 +240,20 @@ void TCustomTreeView::NodeChanged(TTreeNode* node, UINT mask) {
     ApplyAttributes(node, mask);
 }
 
+void TCustomTreeView::Delete(TTreeNode* node) {
+  if (OnDeletion) OnDeletion(this, node);
+}
+
 void TCustomTreeView::NotifyDeletion(TTreeNode* node) {
   for (auto& child : node->FChildren) NotifyDeletion(child.get());
-  if (OnDeletion) OnDeletion(this, node);
+  Delete(node);
+}
+
+void TCustomTreeView::ForgetItems(TTreeNode* node) {
+  if (!node->FItemId) return;
+  FNodeOfItem.erase(node->FItemId);
+  node->FItemId = nullptr;
+  for (auto& child : node->FChildren) ForgetItems(child.get());
 }
 
 void TCustomTreeView::NodeRemoved(TTreeNode* node) {
@@ -242,6 +263,7 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
     Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->FItemId));
     FClearing = false;
   }
+  ForgetItems(node);
   if (OnDeletion) NotifyDeletion(node);
   if (inSubtree(FSelected)) FSelected = nullptr;
   if (inSubtree(FDropTarget)) FDropTarget = nullptr;
@@ -254,6 +276,7 @@ void TCustomTreeView::ClearControl() {
     Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     FClearing = false;
   }
+  FNodeOfItem.clear();
   if (OnDeletion)
     for (auto& root : FItems.FRoots) NotifyDeletion(root.get());
   FSelected = FDropTarget = FRightClickNode = nullptr;
@@ -313,13 +336,9 @@ void TCustomTreeView::SetDropTarget(TTreeNode* node) {
   Perform(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
 }
 
-TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM item) {
-  if (!item) return nullptr;
-  TVITEMA info{};
-  info.mask = TVIF_HANDLE | TVIF_PARAM;
-  info.hItem = item;
-  if (!Perform(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info))) return nullptr;
-  return reinterpret_cast<TTreeNode*>(info.lParam);
+TTreeNode* TCustomTreeView::NodeFromItem(HTREEITEM item) const {
+  auto found = FNodeOfItem.find(item);
+  return found == FNodeOfItem.end() ? nullptr : found->second;
 }
 
 TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) {

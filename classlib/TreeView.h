@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "Controls.h"
 #include "TreeNodes.h"
@@ -95,6 +96,9 @@ class TCustomTreeView : public TWinControl {
   void CreateWindowHandleDone() override;
   void DestroyWnd() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A new colour is given to a window made anew (a system colour is the window's own default, which an
+  // earlier colour would otherwise hide); the items survive in FItems.
+  void ColorChanged() override;
   // A notification of the control, reflected back to it.
   virtual LRESULT CNNotify(NMHDR* header);
   // The standard answers, for a derived control that handles some notifications itself.
@@ -102,7 +106,10 @@ class TCustomTreeView : public TWinControl {
   LRESULT DefaultCustomDraw(NMTVCUSTOMDRAW* draw);
   LRESULT DefaultRightClick();
   bool CustomDrawAssigned() const;
-  TTreeNode* NodeFromItem(HTREEITEM item);
+  // The item the control holds under a handle, found without asking the control; null if none.
+  TTreeNode* NodeFromItem(HTREEITEM item) const;
+  // The deletion notification of one item (OnDeletion).
+  virtual void Delete(TTreeNode* node);
 
   LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -135,6 +142,8 @@ class TCustomTreeView : public TWinControl {
   void EndAutoDrag(bool drop, int x, int y);
 
   TTreeNodes FItems;
+  // The items the control holds, by handle: finding one never costs a message.
+  std::unordered_map<HTREEITEM, TTreeNode*> FNodeOfItem;
   TImageList* FImages = nullptr;       // not owned
   TImageList* FStateImages = nullptr;  // not owned
   TTreeNode* FSelected = nullptr;      // not owned: an item of FItems

@@ -1,0 +1,37 @@
+// Sees every pop-up menu this thread opens while its modal loop runs, notes where it appeared and what it
+// held, and closes it again the way a user would, with Escape. The menu window's creation is caught by a
+// CBT hook; a thread timer, which the menu's own loop dispatches, does the looking and the closing.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+struct TShownMenu {
+  POINT origin{};    // the menu window's top-left corner, in screen coordinates
+  int entries = -1;  // entries of the menu the class library reported as shown
+};
+
+class TMenuWatcher {
+ public:
+  TMenuWatcher();
+  TMenuWatcher(const TMenuWatcher&) = delete;
+  TMenuWatcher& operator=(const TMenuWatcher&) = delete;
+  ~TMenuWatcher();
+
+  int Count() const { return static_cast<int>(FOpened.size()); }
+  // One entry per menu that was seen open (a menu closed before any tick would be missing here).
+  const std::vector<TShownMenu>& Shown() const { return FShown; }
+
+ private:
+  static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void Look();
+
+  HHOOK FHook = nullptr;
+  UINT_PTR FTimer = 0;
+  std::vector<HWND> FOpened;  // menu windows created, in order
+  size_t FClosing = 0;        // FOpened up to here have been seen and told to close
+  int FTicksOpen = 0;
+  std::vector<TShownMenu> FShown;
+};

@@ -1,0 +1,150 @@
+// Right clicks and menu requests on the real control: one OnNodeContextMenu and at most one menu each.
+#include <memory>
+
+#include "MenuWatcher.h"
+#include "TreeHost.h"
+
+namespace {
+class RightClickTest : public TreeViewTest {
+ protected:
+  void SetUp() override {
+    TreeViewTest::SetUp();
+    FillTree();
+    if (GetFocus() == TreeWindow()) SetFocus(Form->Handle());
+    FocusKeptOut = std::make_unique<TFocusKeptOut>(TreeWindow());
+    ASSERT_EQ(Tree->Selected(), nullptr);
+  }
+  void TearDown() override {
+    FocusKeptOut.reset();
+    TreeViewTest::TearDown();
+  }
+  std::unique_ptr<TFocusKeptOut> FocusKeptOut;
+};
+
+TEST_F(RightClickTest, OnAnItemRaisesTheEventOnceAndShowsOneMenuAtTheCursor) {
+  WatchNodeMenus();
+  TMenuWatcher menus;
+  POINT at = Centre(LabelRect(Node("Beta")));
+  RightClickAt(at);
+
+  ASSERT_EQ(MenuCalls.size(), 1u);
+  EXPECT_EQ(MenuCalls[0].sender, Tree);
+  EXPECT_EQ(MenuCalls[0].node, Node("Beta"));
+  EXPECT_EQ(MenuCalls[0].pos.x, at.x);
+  EXPECT_EQ(MenuCalls[0].pos.y, at.y);
+  EXPECT_EQ(MenuCalls[0].menu, Menu);
+  ASSERT_EQ(menus.Count(), 1) << "the standard menu request must not add a second one";
+  ASSERT_EQ(menus.Shown().size(), 1u);
+  POINT screen = ToScreen(at);
+  EXPECT_EQ(menus.Shown()[0].origin.x, screen.x);
+  EXPECT_EQ(menus.Shown()[0].origin.y, screen.y);
+  EXPECT_EQ(menus.Shown()[0].entries, 1);
+  EXPECT_EQ(Menu->PopupComponent, Tree);
+  EXPECT_TRUE(Tree->NodeMenuShown());
+  EXPECT_EQ(Tree->Selected(), nullptr) << "the right-clicked item stands in for the selection only meanwhile";
+}
+
+TEST_F(RightClickTest, ANullMenuShowsNothingNowNorForTheRequestsThatFollow) {
+  WatchNodeMenus([](POINT&, TPopupMenu*& menu) { menu = nullptr; });
+  TMenuWatcher menus;
+  RightClickAt(Centre(LabelRect(Node("Gamma"))));
+  EXPECT_EQ(MenuCalls.size(), 1u);
+  EXPECT_EQ(menus.Count(), 0);
+
+  // Nothing is selected, so only the handled right click keeps these from showing the fallback menu.
+  POINT elsewhere = ToScreen(EmptySpace());
+  EXPECT_EQ(SendContextMenu(MAKELPARAM(elsewhere.x, elsewhere.y)), 0);
+  SendContextMenu(-1);
+  EXPECT_EQ(menus.Count(), 0);
+  EXPECT_EQ(MenuCalls.size(), 1u);
+}
+
+TEST_F(RightClickTest, TheHandlersPositionAndMenuAreTheOnesShown) {
+  WatchNodeMenus([this](POINT& pos, TPopupMenu*& menu) {
+    pos = POINT{7, 11};
+    menu = OtherMenu;
+  });
+  TMenuWatcher menus;
+  RightClickAt(Centre(LabelRect(Node("Root"))));
+  ASSERT_EQ(menus.Shown().size(), 1u);
+  EXPECT_EQ(menus.Count(), 1);
+  POINT screen = ToScreen(POINT{7, 11});
+  EXPECT_EQ(menus.Shown()[0].origin.x, screen.x);
+  EXPECT_EQ(menus.Shown()[0].origin.y, screen.y);
+  EXPECT_EQ(menus.Shown()[0].entries, 2);
+  EXPECT_EQ(OtherMenu->PopupComponent, Tree);
+}
+
+TEST_F(RightClickTest, OnEmptySpaceWithAnItemSelectedDoesNothing) {
+  Tree->SetSelected(Node("Beta"));
+  WatchNodeMenus();
+  TMenuWatcher menus;
+  RightClickAt(EmptySpace());
+  EXPECT_TRUE(MenuCalls.empty());
+  EXPECT_EQ(menus.Count(), 0);
+}
+
+TEST_F(RightClickTest, OnEmptySpaceWithNothingSelectedOffersTheMenuForNoItem) {
+  WatchNodeMenus();
+  TMenuWatcher menus;
+  POINT at = EmptySpace();
+  RightClickAt(at);
+
+  ASSERT_EQ(MenuCalls.size(), 1u);
+  EXPECT_EQ(MenuCalls[0].node, nullptr);
+  EXPECT_EQ(MenuCalls[0].pos.x, at.x);
+  EXPECT_EQ(MenuCalls[0].pos.y, at.y);
+  EXPECT_EQ(MenuCalls[0].menu, Menu);
+  ASSERT_EQ(menus.Shown().size(), 1u);
+  EXPECT_EQ(menus.Count(), 1);
+  EXPECT_EQ(menus.Shown()[0].origin.x, ToScreen(at).x);
+  EXPECT_FALSE(Tree->NodeMenuShown()) << "the handler kept the menu";
+}
+
+// The release that follows a handled right click: the automatic pop-up is held off for it, the mouse-up
+// event still comes, and afterwards the fallback menu is available again.
+TEST_F(RightClickTest, TheReleaseAfterAHandledClickShowsNoSecondMenuAndEndsTheClick) {
+  WatchNodeMenus();
+  int mouseUps = 0;
+  bool autoPopupDuringRelease = true;
+  Tree->OnMouseUp = [&](TComponent*, TMouseButton button, TShiftState, int, int) {
+    mouseUps += button == mbRight;
+    autoPopupDuringRelease = Menu->AutoPopup;
+  };
+  TMenuWatcher menus;
+  RightClickAt(Centre(LabelRect(Node("Beta"))));
+  ASSERT_EQ(menus.Count(), 1);
+  ASSERT_TRUE(Tree->NodeMenuShown());
+  int before = mouseUps;
+
+  POINT at = EmptySpace();
+  POINT screen = ToScreen(at);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  Pump();
+  EXPECT_EQ(mouseUps, before + 1);
+  EXPECT_FALSE(autoPopupDuringRelease);
+  EXPECT_TRUE(Menu->AutoPopup);
+  EXPECT_FALSE(Tree->NodeMenuShown());
+  EXPECT_EQ(menus.Count(), 1);
+  EXPECT_EQ(MenuCalls.size(), 1u);
+
+  // The same release with no handled click before it is the standard one: its menu request now reaches
+  // the fallback menu (nothing is selected).
+  SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  Pump();
+  EXPECT_EQ(menus.Count(), 2);
+  ASSERT_EQ(MenuCalls.size(), 2u);
+  EXPECT_EQ(MenuCalls[1].node, nullptr);
+}
+
+TEST_F(RightClickTest, TheReleaseRestoresAnAutoPopupThatWasOff) {
+  Menu->AutoPopup = false;
+  WatchNodeMenus([](POINT&, TPopupMenu*& menu) { menu = nullptr; });
+  RightClickAt(Centre(LabelRect(Node("Beta"))));
+  ASSERT_TRUE(Tree->NodeMenuShown());
+  SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, 0);
+  EXPECT_FALSE(Menu->AutoPopup);
+  EXPECT_FALSE(Tree->NodeMenuShown());
+}
+}  // namespace
