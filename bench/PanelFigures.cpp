@@ -1,0 +1,299 @@
+#include "PanelFigures.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+#include "FloorTree.h"
+#include "Stopwatch.h"
+#include "TreeMessages.h"
+
+namespace {
+std::string LabelOf(HWND tree, HTREEITEM item) {
+  char text[260] = {};
+  TVITEMA info{};
+  info.mask = TVIF_HANDLE | TVIF_TEXT;
+  info.hItem = item;
+  info.pszText = text;
+  info.cchTextMax = sizeof text;
+  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+bool IsExpanded(HWND tree, HTREEITEM item) {
+  return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+          TVIS_EXPANDED) != 0;
+}
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// Items the control shows expanded (with children), walking only the branches it holds.
+int CountExpanded(HWND tree, HTREEITEM first) {
+  int count = 0;
+  for (HTREEITEM item = first; item; item = NextItem(tree, item, TVGN_NEXT)) {
+    HTREEITEM child = NextItem(tree, item, TVGN_CHILD);
+    if (child && IsExpanded(tree, item)) ++count;
+    if (child) count += CountExpanded(tree, child);
+  }
+  return count;
+}
+
+std::string LabelOfObject(const SceneShape& shape, SobjHandle object) {
+  for (const ShapeItem& item : shape.items)
+    if (item.object == object) return item.label;
+  return {};
+}
+}  // namespace
+
+void PrintFigure(const std::string& name, const std::string& fields) {
+  printf("%s%s\n", name.c_str(), fields.c_str());
+  fflush(stdout);
+}
+
+std::string Field(const char* key, double value) {
+  char text[64];
+  snprintf(text, sizeof text, " %s=%.3f", key, value);
+  return text;
+}
+
+std::string Field(const char* key, int value) {
+  return std::string(" ") + key + "=" + std::to_string(value);
+}
+
+std::string Field(const char* key, const std::string& value) {
+  return std::string(" ") + key + "=" + value;
+}
+
+void PanelFigures::LeftClick() {
+  FHost.LeftClick();
+  PluginHost::Pump();
+}
+
+double PanelFigures::RebuildMs() {
+  return MedianMs(FOptions.repetitions, PluginHost::Pump, [this] { FHost.LeftClick(); });
+}
+
+bool PanelFigures::Rebuild() {
+  simLogEnable(0);  // a host keeps no log: its bookkeeping must not be timed as the panel's
+  double rebuild = RebuildMs();
+  PluginHost::Pump();
+  int items = static_cast<int>(FShape.items.size());
+  int floorCount = 0;
+  std::vector<double> fills;
+  for (int i = 0; i < FOptions.repetitions; ++i) {
+    FloorTree floorTree;  // a fresh control every time; making and destroying it is not timed
+    Stopwatch watch;
+    floorCount = floorTree.Fill(FShape);
+    fills.push_back(watch.ElapsedMs());
+  }
+  double floor = Median(fills);
+  bool ok = floorCount == items;
+  PrintFigure("rebuild", Field("objects", FShape.objects) + Field("items", items) +
+                             Field("rebuild_ms", rebuild) + Field("floor_ms", floor) +
+                             Field("floor_over_rebuild", floor / rebuild) + Field("ok", ok ? 1 : 0));
+  return ok;
+}
+
+bool PanelFigures::HostCalls() {
+  // What the walk needs for this scene with nothing selected in the host: one scene query, seven calls per
+  // object (tsxMNodeIsVisible only for model nodes), the material count of every polyhedron, and the
+  // material walk (first index, then one "next" per material item, the last answering -1) of those
+  // that list materials.
+  const int n = FShape.objects;
+  const struct {
+    const char* function;
+    int needed;
+  } calls[] = {
+      {"tsxSceneGetFirstNode", 1},
+      {"tsxSobjGetType", n},
+      {"tsxGNodeGetName", n},
+      {"tsxIsMNode", n},
+      {"tsxMNodeIsVisible", FShape.modelNodes},
+      {"tsxIsSelected", n},
+      {"tsxGNodeGetFirstChild", n},
+      {"tsxGNodeGetNext", n},
+      {"tsxPolyhGetNbrMaterials", FShape.polyhedra},
+      {"tsxPolyhGetFirstMaterialIdx", FShape.listedPolyhedra},
+      {"tsxPolyhGetNextMaterialIdx", FShape.materials},
+      {"tsxIsSelectable", 0},
+      {"tsxIsGNodeInScene", 0},
+      {"tsxGetCurrentSelection", 0},
+      {"tsxSelectSobj", 0},
+      {"tsxAViewRefresh", 0},
+      {"tsxAllViewsRefresh", 0},
+      {"tsxAnimGetActiveTime", 0},
+      {"tsxGNodeSetName", 0},
+      {"tsxMNodeSetVisible", 0},
+      {"tsxMNodeSetInvisible", 0},
+  };
+  simUserDeselectAll();  // rebuilds once more, untimed, with nothing selected
+  PluginHost::Pump();
+  simLogEnable(0);
+  simLogClear();  // counts start again from zero
+  LeftClick();
+  int total = 0, needed = 0, extra = 0;
+  std::string detail;
+  for (const auto& call : calls) {
+    int count = simLogCountOf(call.function);
+    total += count;
+    needed += call.needed;
+    extra += count > call.needed ? count - call.needed : 0;
+    if (count || call.needed) {
+      detail += Field(call.function, static_cast<double>(count) / n);
+      if (count != call.needed) detail += "(needed:" + std::to_string(call.needed) + ")";
+    }
+  }
+  bool ok = total == needed;
+  PrintFigure("host_calls", Field("objects", n) + Field("calls", total) + Field("needed", needed) +
+                                Field("extra", extra) + Field("per_object", static_cast<double>(total) / n) +
+                                Field("needed_per_object", static_cast<double>(needed) / n) + detail +
+                                Field("ok", ok ? 1 : 0));
+  return ok;
+}
+
+std::map<UINT, int> PanelFigures::MessagesOfLeftClick() {
+  TreeMessageCounter counter(FHost.Tree());
+  if (!counter.Hooked()) return {};
+  FHost.LeftClick();
+  return counter.Counts();
+}
+
+bool PanelFigures::ReportMessages(const char* name, const std::map<UINT, int>& counts) {
+  PluginHost::Pump();
+  HWND tree = FHost.Tree();
+  int held = ControlItemCount(tree);
+  int expanded = CountExpanded(tree, NextItem(tree, nullptr, TVGN_ROOT));
+  auto countOf = [&](UINT message) {
+    auto found = counts.find(message);
+    return found == counts.end() ? 0 : found->second;
+  };
+  int inserts = countOf(TVM_INSERTITEMA) + countOf(TVM_INSERTITEMW);
+  int expands = countOf(TVM_EXPAND);
+  int total = 0;
+  std::string detail;
+  for (const auto& [message, count] : counts) {
+    total += count;
+    detail += Field(TreeMessageName(message).c_str(), count);
+  }
+  int other = total - inserts - expands;
+  // The target: one insert per item the control gets, one expand per item it shows expanded; the one
+  // TVM_DELETEITEM that empties the control and, when something is selected, one TVM_SELECTITEM besides.
+  bool ok = !counts.empty() && inserts == held && expands == expanded && other <= 2;
+  PrintFigure(
+      name,
+      Field("objects", FShape.objects) + Field("panel_items", static_cast<int>(FShape.items.size())) +
+          Field("control_items", held) + Field("expanded_items", expanded) + Field("messages", total) +
+          Field("inserts", inserts) + Field("expands", expands) + Field("other", other) +
+          Field("per_control_item", held ? static_cast<double>(total) / held : 0.0) +
+          Field("per_panel_item", static_cast<double>(total) / static_cast<double>(FShape.items.size())) +
+          detail + Field("ok", ok ? 1 : 0));
+  return ok;
+}
+
+bool PanelFigures::ControlMessages() {
+  return ReportMessages("messages", MessagesOfLeftClick());
+}
+
+bool PanelFigures::SelectAndCheck(SobjHandle object, const std::string& label, double& ms) {
+  PluginHost::Pump();
+  Stopwatch watch;
+  simUserSelect(object);  // the panel's handler runs inside, as the host's notification
+  ms = watch.ElapsedMs();
+  HWND tree = FHost.Tree();
+  HTREEITEM caret = NextItem(tree, nullptr, TVGN_CARET);
+  return caret && LabelOf(tree, caret) == label;
+}
+
+bool PanelFigures::Selection() {
+  simLogEnable(0);
+  const int groups = static_cast<int>(FShape.topLevel.size());
+  const int samples = std::min(FOptions.selectionSamples, groups);
+  HWND tree = FHost.Tree();
+  bool allOk = true;
+  for (const char* kind : {"collapsed_group", "top_level"}) {
+    std::vector<double> times;
+    bool ok = samples > 0;
+    for (int i = 0; i < samples && ok; ++i) {
+      // Spread over the scene: the lookup is a walk in tree order, so the position matters.
+      int group = static_cast<int>((static_cast<long long>(i) * groups) / samples +
+                                   (i * 7) % std::max(1, groups / samples));
+      bool inGroup = kind[0] == 'c';
+      SobjHandle object = inGroup ? FShape.middleChild[group] : FShape.topLevel[group];
+      if (!object) continue;
+      double ms = 0;
+      ok = SelectAndCheck(object, LabelOfObject(FShape, object), ms);
+      times.push_back(ms);
+      if (!inGroup) continue;
+      // The item was revealed: its group is now open. Close it again as a user would, so that every
+      // sample selects inside a collapsed group.
+      HTREEITEM parent = NextItem(tree, NextItem(tree, nullptr, TVGN_CARET), TVGN_PARENT);
+      ok = ok && parent && IsExpanded(tree, parent);
+      if (parent) SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
+      PluginHost::Pump();
+    }
+    double worst = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
+    PrintFigure("selection", Field("objects", FShape.objects) + Field("kind", std::string(kind)) +
+                                 Field("samples", static_cast<int>(times.size())) +
+                                 Field("mean_ms", Mean(times)) + Field("median_ms", Median(times)) +
+                                 Field("max_ms", worst) + Field("ok", ok ? 1 : 0));
+    allOk = allOk && ok;
+  }
+  simUserDeselectAll();  // the panel rebuilds with nothing selected; the groups stay closed
+  PluginHost::Pump();
+  return allOk;
+}
+
+// Expands (TVE_EXPAND) or collapses (TVE_COLLAPSE) every top-level object's item through the control, as a
+// user clicking each button; returns how many items had children.
+int PanelFigures::ExpandTopLevel(UINT action) {
+  HWND tree = FHost.Tree();
+  int done = 0;
+  HTREEITEM root = NextItem(tree, nullptr, TVGN_ROOT);
+  for (HTREEITEM item = NextItem(tree, root, TVGN_CHILD); item; item = NextItem(tree, item, TVGN_NEXT)) {
+    TVITEMA info{};
+    info.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    info.hItem = item;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+    if (!info.cChildren) continue;
+    SendMessageA(tree, TVM_EXPAND, action, reinterpret_cast<LPARAM>(item));
+    ++done;
+  }
+  PluginHost::Pump();
+  return done;
+}
+
+bool PanelFigures::ExpandedRebuild() {
+  simLogEnable(0);
+  ExpandTopLevel(TVE_COLLAPSE);
+  LeftClick();
+  double plain = RebuildMs();
+  // Opening the same branches by hand after a rebuild that does not remember them: what the memory saves
+  // the user, and the same items put into the control.
+  int groups = 0;
+  double byHand = MedianMs(
+      FOptions.repetitions,
+      [this] {
+        ExpandTopLevel(TVE_COLLAPSE);
+        LeftClick();
+      },
+      [&] { groups = ExpandTopLevel(TVE_EXPAND); });
+  double expanded = RebuildMs();
+  std::map<UINT, int> counts = MessagesOfLeftClick();
+  bool messagesOk = ReportMessages("messages_expanded", counts);
+  int held = ControlItemCount(FHost.Tree());
+  PrintFigure("expanded_rebuild", Field("objects", FShape.objects) + Field("expanded_groups", groups) +
+                                      Field("control_items", held) + Field("plain_rebuild_ms", plain) +
+                                      Field("expanded_rebuild_ms", expanded) +
+                                      Field("plain_rebuild_then_expand_by_hand_ms", plain + byHand) +
+                                      Field("expand_by_hand_ms", byHand) +
+                                      Field("expanded_over_plain", expanded / plain) +
+                                      Field("expanded_over_plain_then_by_hand", expanded / (plain + byHand)) +
+                                      Field("ok", messagesOk ? 1 : 0));
+  ExpandTopLevel(TVE_COLLAPSE);
+  LeftClick();
+  return messagesOk;
+}

@@ -1,0 +1,47 @@
+// The black-box figures of the panel, each measured on the real Quillon_ts4.tsx through the simulator and
+// the tree control's own window, and printed as one line of key=value pairs.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "PluginHost.h"
+#include "SceneShape.h"
+
+struct BenchOptions {
+  int repetitions = 3;        // timings per figure; the median is printed
+  int selectionSamples = 40;  // selections averaged per kind
+};
+
+// Everything below expects the scene built and the plug-in initialised and left-clicked once.
+class PanelFigures {
+ public:
+  PanelFigures(PluginHost& host, const SceneShape& shape, const BenchOptions& options)
+      : FHost(host), FShape(shape), FOptions(options) {}
+
+  // Each returns false when what it measured is not what it meant to measure (the panel showed a
+  // different tree, a selection landed elsewhere); the figure is then printed with ok=0.
+  bool Rebuild();
+  bool HostCalls();
+  bool ControlMessages();
+  bool Selection();
+  bool ExpandedRebuild();
+
+ private:
+  double RebuildMs();
+  void LeftClick();
+  std::map<UINT, int> MessagesOfLeftClick();
+  bool ReportMessages(const char* name, const std::map<UINT, int>& counts);
+  int ExpandTopLevel(UINT action);
+  bool SelectAndCheck(SobjHandle object, const std::string& label, double& ms);
+
+  PluginHost& FHost;
+  const SceneShape& FShape;
+  BenchOptions FOptions;
+};
+
+// Prints "name key=value ..." on one line and flushes, so that a run cut short keeps its figures.
+void PrintFigure(const std::string& name, const std::string& fields);
+std::string Field(const char* key, double value);
+std::string Field(const char* key, int value);
+std::string Field(const char* key, const std::string& value);
