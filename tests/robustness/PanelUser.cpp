@@ -1,0 +1,171 @@
+#include "PanelUser.h"
+
+namespace {
+LPARAM At(POINT p) {
+  return MAKELPARAM(p.x, p.y);
+}
+
+HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+void Collect(HWND tree, HTREEITEM first, std::vector<HTREEITEM>& out) {
+  for (HTREEITEM item = first; item; item = Next(tree, item, TVGN_NEXT)) {
+    out.push_back(item);
+    Collect(tree, Next(tree, item, TVGN_CHILD), out);
+  }
+}
+
+void PostKey(HWND window, WORD key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
+
+int WatchdogTicks = 0;
+bool WatchdogFired = false;
+UINT_PTR WatchdogTimer = 0;
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32768") == 0 && IsWindowVisible(window)) *reinterpret_cast<bool*>(found) = true;
+  return TRUE;
+}
+
+void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
+  bool open = false;
+  EnumWindows(FindMenuWindow, reinterpret_cast<LPARAM>(&open));
+  if (!open) return;
+  if (++WatchdogTicks >= 20) {
+    WatchdogFired = true;
+    EndMenu();
+  }
+}
+}  // namespace
+
+std::vector<HTREEITEM> PanelUser::Items() const {
+  std::vector<HTREEITEM> items;
+  Collect(Tree(), Next(Tree(), nullptr, TVGN_ROOT), items);
+  return items;
+}
+
+std::string PanelUser::Label(HTREEITEM item) const {
+  char text[1024] = {};
+  TVITEMA info{};
+  info.mask = TVIF_HANDLE | TVIF_TEXT;
+  info.hItem = item;
+  info.pszText = text;
+  info.cchTextMax = sizeof text;
+  SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+// A user scrolls an item into view before pointing at it.
+POINT PanelUser::Centre(HTREEITEM item) const {
+  SendMessageA(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  RECT r{};
+  memcpy(&r, &item, sizeof item);
+  SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// On the item's glyph rather than its label: a click on the label of the item already selected starts
+// the control's label editing from a timer, which would make a seeded run depend on the clock. Label
+// editing has its own action.
+POINT PanelUser::Glyph(HTREEITEM item) const {
+  POINT p = Centre(item);
+  RECT r{};
+  memcpy(&r, &item, sizeof item);
+  SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+  return POINT{r.left - 8, p.y};
+}
+
+void PanelUser::Click(HTREEITEM item) {
+  POINT p = Glyph(item);
+  PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
+  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(p));
+  PluginHost::Pump();
+}
+
+void PanelUser::DoubleClick(HTREEITEM item) {
+  Click(item);
+  POINT p = Glyph(item);
+  PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
+  SendMessageA(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(p));
+  PluginHost::Pump();
+}
+
+// The control tracks the press until it sees the release: the release goes into the queue first, the
+// menu's keys after it, so the control's own loop stops at the release and the menu's loop gets the keys.
+void PanelUser::RightClick(HTREEITEM item, int downs) {
+  POINT p = Centre(item);
+  POINT screen = p;
+  ClientToScreen(Tree(), &screen);
+  SetCursorPos(screen.x, screen.y);
+  PostMessageA(Tree(), WM_RBUTTONUP, 0, At(p));
+  for (int i = 0; i < downs; ++i) PostKey(Tree(), VK_DOWN);
+  PostKey(Tree(), downs > 0 ? VK_RETURN : VK_ESCAPE);
+  SendMessageA(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, At(p));
+  PluginHost::Pump();
+}
+
+void PanelUser::Key(WORD key) {
+  SetFocus(Tree());
+  SendMessageA(Tree(), WM_KEYDOWN, key, 1);
+  SendMessageA(Tree(), WM_KEYUP, key, 0xC0000001);
+  PluginHost::Pump();
+}
+
+void PanelUser::EditLabel(HTREEITEM item, const std::string& text, bool commit) {
+  SetFocus(Tree());
+  auto edit = reinterpret_cast<HWND>(SendMessageA(Tree(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)));
+  if (!edit) return;
+  SetWindowTextA(edit, text.c_str());
+  SendMessageA(edit, WM_KEYDOWN, commit ? VK_RETURN : VK_ESCAPE, 0);
+  PluginHost::Pump();
+}
+
+void PanelUser::Drag(HTREEITEM from, HTREEITEM to) {
+  POINT end = Centre(to);
+  POINT start = Centre(from);
+  end = from == to ? start : end;
+  if (from != to) {
+    // Scrolling to the start may have moved the target: ask again, but without scrolling back.
+    RECT r{};
+    memcpy(&r, &to, sizeof to);
+    if (SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)))
+      end = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
+  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
+  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(end));
+  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(end));
+  PluginHost::Pump();
+}
+
+void PanelUser::DragOutside(HTREEITEM from) {
+  POINT start = Centre(from);
+  RECT client;
+  GetClientRect(Tree(), &client);
+  POINT outside{client.right + 40, client.bottom + 40};
+  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
+  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
+  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(outside));
+  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(outside));
+  PluginHost::Pump();
+}
+
+MenuWatchdog::MenuWatchdog() {
+  WatchdogTicks = 0;
+  WatchdogFired = false;
+  WatchdogTimer = SetTimer(nullptr, 0, 50, WatchdogTick);
+}
+
+MenuWatchdog::~MenuWatchdog() {
+  KillTimer(nullptr, WatchdogTimer);
+}
+
+bool MenuWatchdog::Fired() const {
+  return WatchdogFired;
+}

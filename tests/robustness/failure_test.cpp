@@ -1,0 +1,157 @@
+// A host call that fails (answers 0, null or -1 and does nothing) at every position of a rebuild and of
+// every command: the panel must come back, stay usable, and leave the scene as the command meant it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "BoxDriver.h"
+#include "PanelUser.h"
+#include "SceneModel.h"
+
+namespace {
+enum FileEntry {
+  kToggleVisibility,
+  kUngroup,
+  kDeleteObject,
+  kDeleteAnimation,
+  kDeleteAnimationTree,
+  kRefresh
+};
+
+struct Command {
+  const char* name;
+  Effect effect;
+  std::function<void(PanelUser&)> run;
+};
+
+// Which call of its function each logged call is: "tsxSobjGetType" 3 is the third call of that function.
+std::vector<std::pair<std::string, int>> CallPositions(int from) {
+  std::vector<std::pair<std::string, int>> positions;
+  std::map<std::string, int> seen;
+  char entry[512];
+  for (int i = from; i < simLogCount(); ++i) {
+    simLogEntry(i, entry, sizeof entry);
+    std::string function(entry, std::string(entry).find('('));
+    positions.push_back({function, ++seen[function]});
+  }
+  return positions;
+}
+
+class FailureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    simResetScene();
+    simClearFailures();
+    simResetViolations();
+    simLogClear();
+    host.Initialise();
+  }
+  void TearDown() override { simClearFailures(); }
+
+  // Group (Member with two materials, Other), Camera, Light: every command has something to act on.
+  void BuildScene() {
+    simUserDeselectAll();
+    simResetScene();
+    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+    member = simCreateObject(group, "Member", e_tsxPOLYH);
+    const int materials[] = {0, 1};
+    simSetMaterials(member, materials, 2);
+    simSetAnimation(member, 1);
+    simCreateObject(group, "Other", e_tsxPOLYH);
+    simCreateObject(group, "Third", e_tsxLIGHT);
+    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
+    simSetAnimation(camera, 1);
+    simCreateObject(nullptr, "Light", e_tsxLIGHT);
+    ASSERT_EQ(host.LeftClick(), 1);
+    ReadControlTree(host.Tree());  // every branch open, so every item can be pointed at
+  }
+  HTREEITEM Item(const std::string& label) {
+    for (HTREEITEM item : user.Items())
+      if (user.Label(item) == label) return item;
+    return nullptr;
+  }
+  // The scene is back, the panel rebuilds completely and the host saw no bad handle.
+  void ExpectRecovered(const std::string& where) {
+    simClearFailures();
+    EXPECT_EQ(simViolationCount(), 0) << where;
+    EXPECT_EQ(FindOpenBox(), nullptr) << where;
+    ASSERT_EQ(host.LeftClick(), 1) << where;
+    EXPECT_EQ(CompareTrees(ExpectedTree(), ReadControlTree(host.Tree())), "") << where;
+  }
+  // Runs the command once to learn its host calls, then once per call with that call failing.
+  void FailEveryCall(const Command& command, const std::string& selected) {
+    BuildScene();
+    user.Click(Item(selected));
+    int from = simLogCount();
+    command.run(user);
+    std::vector<std::pair<std::string, int>> positions = CallPositions(from);
+    ASSERT_FALSE(positions.empty()) << command.name;
+    for (const auto& [function, nth] : positions) {
+      std::string where =
+          std::string(command.name) + " with call " + std::to_string(nth) + " of " + function + " failing";
+      BuildScene();
+      user.Click(Item(selected));
+      SceneState before = CaptureScene();
+      auto order = CaptureOrder();
+      int subject = simHandleSerial(simGetCurrent());
+      simFailCall(function.c_str(), nth, SIM_FAIL_RESULT);
+      command.run(user);
+      EXPECT_EQ(UnexpectedChanges(command.effect, before, order, subject), "") << where;
+      ExpectRecovered(where);
+    }
+  }
+
+  PluginHost host;
+  PanelUser user{host};
+  SobjHandle group = nullptr, member = nullptr, camera = nullptr;
+};
+
+TEST_F(FailureTest, ARebuildSurvivesAFailureAtEveryCallAndChangesNothing) {
+  BuildScene();
+  simUserSelect(member);
+  int from = simLogCount();
+  ASSERT_EQ(host.LeftClick(), 1);
+  std::vector<std::pair<std::string, int>> positions = CallPositions(from);
+  ASSERT_GT(positions.size(), 20u);
+  for (const auto& [function, nth] : positions) {
+    std::string where = "rebuild with call " + std::to_string(nth) + " of " + function + " failing";
+    SceneState before = CaptureScene();
+    auto order = CaptureOrder();
+    simFailCall(function.c_str(), nth, SIM_FAIL_RESULT);
+    EXPECT_EQ(host.LeftClick(), 1) << where;
+    EXPECT_EQ(UnexpectedChanges(Effect::kNone, before, order), "") << where;
+    ExpectRecovered(where);
+  }
+}
+
+TEST_F(FailureTest, EveryCommandSurvivesAFailureAtEveryCallAndDoesNoMoreThanItMeans) {
+  auto yes = [](std::function<void()> action) {
+    TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
+    action();
+  };
+  const Command commands[] = {
+      {"click", Effect::kNone, [this](PanelUser& u) { u.Click(Item("Camera")); }},
+      {"toggle visibility", Effect::kVisibility,
+       [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 2); }},
+      {"delete", Effect::kDelete,
+       [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 3); }},
+      {"refresh", Effect::kNone,
+       [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 5); }},
+      {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.Driver().ChooseFileMenu(kUngroup); }},
+      {"delete animation", Effect::kAnimation,
+       [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimation); }); }},
+      {"delete animation tree", Effect::kAnimation,
+       [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimationTree); }); }},
+      {"context menu delete", Effect::kDelete, [this](PanelUser& u) { u.RightClick(Item("Member"), 3); }},
+      {"rename", Effect::kRename, [this](PanelUser& u) { u.EditLabel(Item("Member"), "Renamed", true); }},
+      {"drag onto another object", Effect::kHierarchy,
+       [this](PanelUser& u) { u.Drag(Item("Member"), Item("Camera")); }},
+      {"drag onto the root", Effect::kHierarchy,
+       [this](PanelUser& u) { u.Drag(Item("Member"), Item("Scene")); }},
+      {"drag onto a material", Effect::kHierarchy,
+       [this](PanelUser& u) { u.Drag(Item("Member"), Item("Material #1")); }},
+  };
+  for (const Command& command : commands) FailEveryCall(command, "Member");
+}
+}  // namespace
