@@ -181,7 +181,7 @@ void TMainForm::DefineToolBars() {
 }
 
 void TMainForm::DefineTreeView() {
-  TreeView = new TCustomTreeView(this);
+  TreeView = new TQxTreeView(this);
   TreeView->SetName("TreeView");
   TreeView->SetBounds(0, 35, 235, 250);
   TreeView->SetAlign(alClient);
@@ -203,6 +203,9 @@ void TMainForm::DefineTreeView() {
   TreeView->OnDblClick = [this](TComponent* sender) { TreeViewDblClick(sender); };
   TreeView->OnEdited = [this](TComponent* sender, TTreeNode* node, std::string& text) {
     TreeViewEdited(sender, node, text);
+  };
+  TreeView->OnNodeContextMenu = [this](TComponent* aSender, TTreeNode* aNode, POINT& aPos, TPopupMenu*& aMenu) {
+    TreeViewNodeContextMenu(aSender, aNode, aPos, aMenu);
   };
   TreeView->OnStartDrag = [this](TComponent* sender) { TreeViewStartDrag(sender); };
   TreeView->OnDragOver = [this](TComponent* sender, TComponent* source, int x, int y, TDragState state,

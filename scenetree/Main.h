@@ -10,6 +10,7 @@
 #include "Menus.h"
 #include "ToolBar.h"
 #include "TreeView.h"
+#include "UQxTreeList.h"
 #include "TsxApi5.h"
 #include "TsxFormBase.h"
 #include "lmdmsg.h"
@@ -52,7 +53,7 @@ class TMainForm : public TTsxFormBase {
   TToolButton* DeleteButton;
   TToolButton* ToolButton3;
   TLMDMessageBoxDlg* LMDMessageBoxDlg1;
-  TCustomTreeView* TreeView;
+  TQxTreeView* TreeView;
   TImageList* StateImageList;
   TToolButton* VisibilityButton;
   TMenuItem* ToggleVisibility1;

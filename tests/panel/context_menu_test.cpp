@@ -1,0 +1,60 @@
+// A right click in the panel's tree: the object under the pointer is selected in tree and host before the
+// menu opens; the topmost item shown gets no menu.
+#include <gtest/gtest.h>
+
+#include "MenuWatcher.h"
+#include "PanelDriver.h"
+
+namespace {
+class ContextMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    simResetScene();
+    simResetViolations();
+    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
+    for (int i = 0; i < 40; ++i) simCreateObject(nullptr, ("Object " + std::to_string(100 + i)).c_str(), e_tsxPOLYH);
+    host.Initialise();
+    EXPECT_EQ(host.LeftClick(), 1);
+    simLogClear();
+  }
+  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
+
+  PluginHost host;
+  PanelDriver panel{host};
+  SobjHandle camera;
+};
+
+TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMenu) {
+  TMenuWatcher menus;
+  panel.RightClickItem("Camera");
+  EXPECT_EQ(menus.Count(), 1);
+  EXPECT_EQ(panel.SelectedLabel(), "Camera");
+  EXPECT_EQ(simGetCurrent(), camera);
+  // The host's notification of that selection is not echoed: the panel asks nothing back.
+  EXPECT_EQ(simLogCountOf("tsxGetCurrentSelection"), 0);
+  EXPECT_EQ(simLogCountOf("tsxIsSelectable"), 0);
+}
+
+TEST_F(ContextMenuTest, TheRootGetsNoMenuAndChangesNothing) {
+  TMenuWatcher menus;
+  panel.RightClickItem("Scene");
+  EXPECT_EQ(menus.Count(), 0);
+  EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 0);
+}
+
+TEST_F(ContextMenuTest, OnceScrolledTheTopmostObjectGetsNoMenuButIsSelected) {
+  SendMessageA(panel.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
+  SendMessageA(panel.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
+  PluginHost::Pump();
+  HTREEITEM top = reinterpret_cast<HTREEITEM>(SendMessageA(panel.Tree(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+  std::string topLabel;
+  for (const TreeItemInfo& item : host.ReadTree())
+    if (item.item == top) topLabel = item.label;
+  ASSERT_NE(topLabel, "Scene");
+  TMenuWatcher menus;
+  panel.RightClickItem(topLabel);
+  EXPECT_EQ(menus.Count(), 0);
+  EXPECT_EQ(panel.SelectedLabel(), topLabel);
+  EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 1);
+}
+}  // namespace
