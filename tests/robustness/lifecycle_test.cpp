@@ -84,21 +84,19 @@ Remains OneLife(bool openMenus) {
   for (HWND bar : user.Driver().ToolBars())
     AddImageListBitmaps(reinterpret_cast<HIMAGELIST>(SendMessageA(bar, TB_GETIMAGELIST, 0, 0)), remains.gdi);
   if (openMenus) {
-    std::vector<HTREEITEM> items = user.Items();
-    HTREEITEM object = items.size() > 1 ? items[1] : items.at(0);
+    // The item below the topmost one shown: the topmost item never gets the tree's menu.
+    HTREEITEM top = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+    HTREEITEM object =
+        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(top)));
+    EXPECT_NE(object, nullptr);
     for (const MenuCapture& capture : {OpenAndCapture([&] {
                                          user.Click(object);
                                          user.Driver().ClickToolButton(user.Driver().ToolBars().at(0), 0);
                                        }),
                                        OpenAndCapture([&] {
-                                         POINT p{};
-                                         RECT r{};
-                                         memcpy(&r, &object, sizeof object);
-                                         SendMessageA(tree, TVM_GETITEMRECT, TRUE,
-                                                      reinterpret_cast<LPARAM>(&r));
-                                         p = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-                                         PostMessageA(tree, WM_RBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-                                         SendMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+                                         // The menu key opens the tree's menu on its selected item.
+                                         SetFocus(tree);
+                                         SendMessageA(tree, WM_KEYDOWN, VK_APPS, 1);
                                          PluginHost::Pump();
                                        })}) {
       EXPECT_NE(capture.menu, nullptr) << "a menu did not open";
