@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "SehGuard.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
@@ -35,4 +37,12 @@ void TApplication::HandleException() {
     return;
   }
   MessageBoxA(GetActiveWindow(), message.c_str(), Title.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+void TApplication::HandleStructuredException(DWORD code) {
+  try {
+    throw EStructuredException(code);
+  } catch (...) {
+    HandleException();
+  }
 }

@@ -21,6 +21,8 @@ class TApplication : public TComponent {
   // Call from inside a catch block: the failure in flight is shown as a plain error message box, or
   // handed to OnException when a host of this library (a test) has assigned one.
   void HandleException();
+  // The same for a structured exception that an entry barrier stopped (EntryBarrier.h).
+  void HandleStructuredException(DWORD code);
   std::function<void(const std::string& message)> OnException;
 };
 

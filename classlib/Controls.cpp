@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "EntryBarrier.h"
 #include "Menus.h"
 #include "WindowClasses.h"
 
@@ -15,13 +16,7 @@ LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (control) control->Attach(window);
   }
   if (!control) return CallWindowProcA(OriginalWindowProc(window), window, message, wParam, lParam);
-  LRESULT result = 0;
-  try {
-    result = control->Dispatch(message, wParam, lParam);
-  } catch (...) {
-    // No failure may cross into Windows or the host.
-    Application().HandleException();
-  }
+  LRESULT result = EntryBarrier([&] { return control->Dispatch(message, wParam, lParam); }, LRESULT{0});
   if (message == WM_NCDESTROY) control->Detach();
   return result;
 }

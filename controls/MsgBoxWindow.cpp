@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "Application.h"
+#include "EntryBarrier.h"
 #include "ModalScope.h"
 #include "MsgBoxHandles.h"
 #include "MsgBoxLayout.h"
@@ -335,12 +336,7 @@ LRESULT CALLBACK TMessageBoxWindow::WindowProc(HWND window, UINT message, WPARAM
     self->FWindow.Forget();
     return DefDlgProcA(window, message, wParam, lParam);
   }
-  try {
-    return self->Handle(message, wParam, lParam);
-  } catch (...) {
-    Application().HandleException();
-    return 0;
-  }
+  return EntryBarrier([&] { return self->Handle(message, wParam, lParam); }, LRESULT{0});
 }
 
 void RegisterBoxClass() {

@@ -1,5 +1,7 @@
 #include "Host.h"
 
+#include <cstdint>
+
 #include "SimControl.h"
 
 namespace hostsim {
@@ -37,13 +39,24 @@ Object* HostCall::Live(SobjHandle handle) {
 }
 
 bool HostCall::Proceeds() {
-  if (failure_ == Failures::kNone) return true;
-  std::string name = InfoOf(fn_).name;
-  if (failure_ == SIM_FAIL_THROW) {
-    if (host_.throwAllowed) throw SimHostFailure(name + ": injected failure");
-    host_.Violation(name + ": an injected throw cannot leave Tsxapi.dll; the call failed with its result");
+  switch (failure_) {
+    case Failures::kNone:
+      return true;
+    case SIM_FAIL_ACCESS_VIOLATION: {
+      // The first 64 KB of the address space are never mapped: a stale pointer's write, for real.
+      volatile std::uintptr_t unmapped = 0x10;
+      *reinterpret_cast<volatile int*>(unmapped) = 0;
+      return false;
+    }
+    case SIM_FAIL_FOREIGN: {
+      // What a Microsoft C++ throw hands to RaiseException: its magic number, the object, its type.
+      const ULONG_PTR arguments[3] = {0x19930520, 0, 0};
+      RaiseException(SIM_FOREIGN_EXCEPTION_CODE, EXCEPTION_NONCONTINUABLE, 3, arguments);
+      return false;
+    }
+    default:
+      return false;
   }
-  return false;
 }
 
 }  // namespace hostsim

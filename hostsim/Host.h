@@ -31,9 +31,7 @@ class Host {
   int violationCount = 0;
   std::string lastViolation;
   bool loaderSpan = false;
-  // False inside Tsxapi.dll: a C++ exception cannot leave the DLL, so an injected throw there would end
-  // the process instead of reaching the caller.
-  bool throwAllowed = true;
+  bool reentrant = false;
 
   HWND mainView = nullptr;
   int viewRefreshCount = 0;
@@ -46,8 +44,9 @@ class HostCall {
 
   // The live object behind a handle the caller passed; null, dead and unknown handles are violations.
   Object* Live(SobjHandle handle);
-  // False when an injected failure makes this call do nothing; throws SimHostFailure when the failure
-  // asks for it. Every host function asks exactly once, after checking its handles.
+  // False when an injected failure makes this call do nothing; raises a structured exception when the
+  // failure asks for one. Every host function asks exactly once, after checking its handles, and nothing
+  // of the host's with a destructor may be alive when it does: a raised failure unwinds past it.
   bool Proceeds();
 
  private:

@@ -114,14 +114,24 @@ void __cdecl simSetLoaderSpan(int inside);
 
 // Failure injection -----------------------------------------------------------------------------------
 
+// A host built by another compiler fails the way Windows carries failures between modules: as a
+// structured exception raised inside the call, before the call has changed anything.
 enum SimFailMode : int {
-  SIM_FAIL_RESULT = 0,  // the call returns 0 / null / -1 for material indices, doing nothing
-  SIM_FAIL_THROW = 1,   // the call throws SimHostFailure (only for code linked into the same module;
-                        // inside Tsxapi.dll the call fails as SIM_FAIL_RESULT and counts a violation)
+  SIM_FAIL_RESULT = 0,            // the call returns 0 / null / -1 for material indices, doing nothing
+  SIM_FAIL_ACCESS_VIOLATION = 1,  // a real access violation (a write to an unmapped address)
+  SIM_FAIL_FOREIGN = 2,           // RaiseException with SIM_FOREIGN_EXCEPTION_CODE, as another compiler's
+                                  // C++ throw looks from outside
 };
+#define SIM_FOREIGN_EXCEPTION_CODE 0xE06D7363u
 // The nth call (1-based, counted from now) of the named function fails. Several may be pending.
 void __cdecl simFailCall(const char* function, int nth, int mode);
 void __cdecl simClearFailures(void);
+
+// A re-entrant host: every call that changes the scene (tsxGNodeSetName, tsxMNodeSetVisible and
+// tsxMNodeSetInvisible, tsxSobjDelete, tsxGNodeDeleteScript and tsxGNodeDeleteScriptTree,
+// tsxGroupRemoveCurrobj, tsxGroupAtCurrobj) calls the selection callbacks once more after its change,
+// current object or not. Off at start.
+void __cdecl simSetReentrant(int reentrant);
 
 // Hostile answers, for robustness tests ---------------------------------------------------------------
 
@@ -172,10 +182,4 @@ void __cdecl simFireEvent(int category, int code);
 
 }  // extern "C"
 
-#ifdef __cplusplus
-#include <stdexcept>
-// What an injected SIM_FAIL_THROW failure throws from inside a host call.
-struct SimHostFailure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-#endif
+

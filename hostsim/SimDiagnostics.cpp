@@ -73,6 +73,10 @@ void __cdecl simClearFailures(void) {
   host.failures.Clear();
 }
 
+void __cdecl simSetReentrant(int reentrant) {
+  host.reentrant = reentrant != 0;
+}
+
 void __cdecl simOverrideNext(SobjHandle object, SobjHandle next) {
   if (Object* o = host.scene.Find(object)) o->nextOverride = next;
 }

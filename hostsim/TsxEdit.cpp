@@ -11,13 +11,19 @@ std::uint32_t Arg(SobjHandle handle) {
   return RawOf(handle);
 }
 
+// A re-entrant host tells the plug-ins about the selection once more after any change it made.
+int Changed(int result) {
+  if (host.reentrant) NotifySelection(host);
+  return result;
+}
+
 // One object-taking change: checked handle, then the change's own result (0 when refused or failed).
 template <class Change>
 int Apply(Fn fn, SobjHandle object, Change change) {
   HostCall call = host.Enter(fn, Arg(object));
   Object* o = call.Live(object);
   if (!call.Proceeds() || !o) return 0;
-  return change(*o);
+  return Changed(change(*o));
 }
 
 }  // namespace
@@ -37,8 +43,9 @@ int __cdecl tsxSelectSobj(SobjHandle object, int unused, int flag) {
 int __cdecl tsxGroupRemoveCurrobj(void) {
   HostCall call = host.Enter(Fn::kGroupRemoveCurrobj);
   Serial current = host.scene.current;
-  if (!call.Proceeds() || !current || !host.scene.At(current).parent) return 0;
-  return Regroup(host, current, 0) ? 1 : 0;
+  if (!call.Proceeds()) return 0;
+  if (!current || !host.scene.At(current).parent) return Changed(0);
+  return Changed(Regroup(host, current, 0) ? 1 : 0);
 }
 
 int __cdecl tsxGroupAtCurrobj(SobjHandle object) {
@@ -53,7 +60,7 @@ int __cdecl tsxGNodeSetName(SobjHandle object, const char* name) {
   Object* o = call.Live(object);
   if (!call.Proceeds() || !o || !name) return 0;
   o->name = name;
-  return 1;
+  return Changed(1);
 }
 
 int __cdecl tsxMNodeSetVisible(SobjHandle object) {

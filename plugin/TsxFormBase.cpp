@@ -1,6 +1,7 @@
 #include "TsxFormBase.h"
 
 #include "Glyphs.h"
+#include "HostCall.h"
 #include "tsxPlug.h"
 
 namespace {
@@ -141,7 +142,7 @@ void TTsxFormBase::DoClose(TCloseAction& action) {
 // The host keeps its plug-in button pressed while the plug-in is active; closing the window must release it.
 void TTsxFormBase::ForceLeftClickIfActive() {
   if (PlugShuttingDown || !PlugActive || !HostForceLeftClick) return;
-  HostForceLeftClick(PlugId);
+  HostCall(HostForceLeftClick, PlugId);
 }
 
 void TTsxFormBase::PanelTitleMouseDown(TComponent*, TMouseButton, TShiftState, int x, int y) {

@@ -3,7 +3,8 @@
 #include <cstddef>
 #include <iterator>
 
-#include "Application.h"
+#include "EntryBarrier.h"
+#include "HostCall.h"
 
 TTsxEvents* EventTarget = nullptr;
 TPlugEvent SnapSelectionChanged;
@@ -67,37 +68,27 @@ bool TargetReachable() {
   return !owner || !owner->Destroying();
 }
 
-// The host called us: no failure may travel back into it.
-template <class Body>
-void Guarded(Body body) {
-  try {
-    body();
-  } catch (...) {
-    Application().HandleException();
-  }
-}
-
 int __cdecl GenericEventCallback(int category, void* data) {
-  if (TargetReachable()) Guarded([&] { EventTarget->DispatchEvent(category, data); });
+  if (TargetReachable()) EntryBarrier([&] { EventTarget->DispatchEvent(category, data); });
   return 0;
 }
 
 void __cdecl SelectionChangedCallback() {
-  if (TargetReachable()) Guarded([] { Raise(SnapSelectionChanged); });
+  if (TargetReachable()) EntryBarrier([] { Raise(SnapSelectionChanged); });
 }
 
 void __cdecl ObjectDestroyCallback(SobjHandle object) {
-  if (TargetReachable()) Guarded([&] { Raise(SnapObjectDestroy, object); });
+  if (TargetReachable()) EntryBarrier([&] { Raise(SnapObjectDestroy, object); });
 }
 
 void __cdecl ActiveTimeChangedCallback() {
   // Nobody listening: the host is not even asked for the time.
   if (!TargetReachable() || !SnapActiveTimeChanged) return;
-  Guarded([] { Raise(SnapActiveTimeChanged, tsxAnimGetActiveTime()); });
+  EntryBarrier([] { Raise(SnapActiveTimeChanged, HostCall(tsxAnimGetActiveTime)); });
 }
 
 void __cdecl ObjectMoveCallback(CtsxTxmx3f* transform, short value) {
-  if (TargetReachable() && transform) Guarded([&] { Raise(SnapObjectMove, *transform, value); });
+  if (TargetReachable() && transform) EntryBarrier([&] { Raise(SnapObjectMove, *transform, value); });
 }
 
 }  // namespace
@@ -143,12 +134,12 @@ void TTsxEvents::RegisterCallbacks() {
   SnapActiveTimeChanged = OnActiveTimeChanged;
   SnapObjectMove = OnObjectMove;
 
-  if (FEvents.Contains(peSelect)) tsxSelectionChangedCB(PlugId, SelectionChangedCallback);
-  if (FEvents.Contains(peDestroyObject)) tsxOnDestroyCB(PlugId, ObjectDestroyCallback);
-  if (FEvents.Contains(peActiveTime)) tsxActiveTimeChangedCB(PlugId, ActiveTimeChangedCallback);
-  if (FEvents.Contains(peObjectMove)) tsxCurrobjMoveCB(PlugId, ObjectMoveCallback);
+  if (FEvents.Contains(peSelect)) HostCall(tsxSelectionChangedCB, PlugId, SelectionChangedCallback);
+  if (FEvents.Contains(peDestroyObject)) HostCall(tsxOnDestroyCB, PlugId, ObjectDestroyCallback);
+  if (FEvents.Contains(peActiveTime)) HostCall(tsxActiveTimeChangedCB, PlugId, ActiveTimeChangedCallback);
+  if (FEvents.Contains(peObjectMove)) HostCall(tsxCurrobjMoveCB, PlugId, ObjectMoveCallback);
   for (const GenericRegistration& generic : kGenericRegistrations) {
-    if (FEvents.Contains(generic.kind)) tsxRegisterEventCallback(generic.category, GenericEventCallback, 1);
+    if (FEvents.Contains(generic.kind)) HostCall(tsxRegisterEventCallback, generic.category, GenericEventCallback, 1);
   }
 }
 
@@ -156,12 +147,12 @@ void TTsxEvents::UnregisterCallbacks() {
   if (!FActive) return;
   FActive = false;
   // Every kind, whatever Events holds now: the set may have changed since the registrations were made.
-  tsxSelectionChangedCB(PlugId, nullptr);
-  tsxOnDestroyCB(PlugId, nullptr);
-  tsxActiveTimeChangedCB(PlugId, nullptr);
-  tsxCurrobjMoveCB(PlugId, nullptr);
+  HostCall(tsxSelectionChangedCB, PlugId, nullptr);
+  HostCall(tsxOnDestroyCB, PlugId, nullptr);
+  HostCall(tsxActiveTimeChangedCB, PlugId, nullptr);
+  HostCall(tsxCurrobjMoveCB, PlugId, nullptr);
   for (const GenericRegistration& generic : kGenericRegistrations) {
-    tsxRegisterEventCallback(generic.category, GenericEventCallback, 0);
+    HostCall(tsxRegisterEventCallback, generic.category, GenericEventCallback, 0);
   }
 }
 

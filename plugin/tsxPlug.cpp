@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "Application.h"
+#include "EntryBarrier.h"
+#include "HostCall.h"
 #include "Forms.h"
 #include "WindowClasses.h"
 
@@ -34,13 +36,16 @@ TMainFormFactory MainFormFactory = nullptr;
 bool MainFormMade = false;
 
 LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && PlugTrapKey) PlugTrapKey(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
+  if (code >= 0 && PlugTrapKey)
+    EntryBarrier([&] { PlugTrapKey(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam)); });
   return CallNextHookEx(KeyHook, code, wParam, lParam);
 }
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && PlugTrapMouse && !PlugTrapMouse(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam))) return 1;
-  return CallNextHookEx(MouseHook, code, wParam, lParam);
+  bool discard = code >= 0 && PlugTrapMouse && EntryBarrier([&] {
+    return !PlugTrapMouse(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
+  }, false);
+  return discard ? 1 : CallNextHookEx(MouseHook, code, wParam, lParam);
 }
 
 // Copies text into a fixed field of the host's record: cut to fit, always terminated.
@@ -72,7 +77,7 @@ TTsx::TTsx(TComponent* owner) : TComponent(owner) {
   if (!FOwnerForm) return;
   LookupHostFunctions();
   // Without the host's main view the panel stays a window of its own rather than failing to exist.
-  HWND mainView = HostGetMainViewHwnd ? HostGetMainViewHwnd() : nullptr;
+  HWND mainView = HostGetMainViewHwnd ? HostCall(HostGetMainViewHwnd) : nullptr;
   if (mainView && IsWindow(mainView)) SetParent(FOwnerForm->Handle(), mainView);
   PlugOnInit = nullptr;
   PlugTrapKey = [this](DWORD wParm, DWORD lParm) { TrapKey(wParm, lParm); };
@@ -129,13 +134,12 @@ namespace {
 // No failure may cross into the host: whatever a handler let through ends in the default error handling.
 template <class Body>
 auto Guarded(Body body, decltype(body()) fallback) -> decltype(body()) {
-  try {
-    EnsureMainForm();
-    return body();
-  } catch (...) {
-    Application().HandleException();
-    return fallback;
-  }
+  return EntryBarrier(
+      [&] {
+        EnsureMainForm();
+        return body();
+      },
+      fallback);
 }
 }  // namespace
 

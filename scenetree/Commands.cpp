@@ -8,7 +8,7 @@ SobjHandle TMainForm::GuardedSelection() {
   TTreeNode* node = TreeView->Selected();
   if (!node || !node->Data()) return nullptr;
   auto object = static_cast<SobjHandle>(node->Data());
-  return tsxIsGNodeInScene(object) != 0 ? object : nullptr;
+  return HostCall(tsxIsGNodeInScene, object) != 0 ? object : nullptr;
 }
 
 void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) {
@@ -18,8 +18,8 @@ void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) 
     // characters, and passing it back would cut the name in the host.
     if (text == node->Text()) return;
     auto object = static_cast<SobjHandle>(node->Data());
-    if (tsxIsGNodeInScene(object) == 0) return;
-    tsxGNodeSetName(object, text.c_str());
+    if (HostCall(tsxIsGNodeInScene, object) == 0) return;
+    HostCall(tsxGNodeSetName, object, text.c_str());
   } catch (...) {
     // The item keeps the typed label; the next rebuild shows the host's name.
   }
@@ -28,13 +28,13 @@ void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) 
 void TMainForm::VisibilityButtonClick(TComponent*) {
   try {
     SobjHandle object = GuardedSelection();
-    if (!object || tsxIsMNode(object) == 0) return;
-    if (tsxMNodeIsVisible(object) != 0)
-      tsxMNodeSetInvisible(object);
+    if (!object || HostCall(tsxIsMNode, object) == 0) return;
+    if (HostCall(tsxMNodeIsVisible, object) != 0)
+      HostCall(tsxMNodeSetInvisible, object);
     else
-      tsxMNodeSetVisible(object);
+      HostCall(tsxMNodeSetVisible, object);
     ToggleHiddenMarks(TreeView->Selected());
-    tsxAllViewsRefresh();
+    HostCall(tsxAllViewsRefresh);
   } catch (...) {
     // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.
   }
@@ -57,7 +57,7 @@ void TMainForm::ToggleHiddenMarks(TTreeNode* node) {
 
 void TMainForm::DeleteButtonClick(TComponent*) {
   try {
-    if (SobjHandle object = GuardedSelection()) tsxSobjDelete(object);
+    if (SobjHandle object = GuardedSelection()) HostCall(tsxSobjDelete, object);
   } catch (...) {
     // The item stays until the next rebuild either way.
   }
@@ -84,12 +84,12 @@ void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildre
                                                      LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
       if (answer != 6) return;
       // The box's loop ran the host meanwhile: the object may be gone.
-      if (tsxIsGNodeInScene(object) == 0) return;
+      if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     }
     if (withChildren)
-      tsxGNodeDeleteScriptTree(object);
+      HostCall(tsxGNodeDeleteScriptTree, object);
     else
-      tsxGNodeDeleteScript(object);
+      HostCall(tsxGNodeDeleteScript, object);
   } catch (...) {
     // Swallowed: nothing is reported to the user.
   }
@@ -98,8 +98,8 @@ void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildre
 void TMainForm::Ungroup2Click(TComponent*) {
   SobjHandle object = GuardedSelection();
   if (!object) return;
-  tsxSelectSobj(object, 0, 1);
-  tsxGroupRemoveCurrobj();
+  HostCall(tsxSelectSobj, object, 0, 1);
+  HostCall(tsxGroupRemoveCurrobj);
   RebuildTree();
 }
 

@@ -11,6 +11,7 @@
 #include "ToolBar.h"
 #include "TreeView.h"
 #include "UQxTreeList.h"
+#include "HostCall.h"
 #include "TsxApi5.h"
 #include "TsxFormBase.h"
 #include "lmdmsg.h"

@@ -15,24 +15,24 @@ void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
     if (!dragged || !target || !dragged->Data()) return;
     auto object = static_cast<SobjHandle>(dragged->Data());
     auto targetObject = static_cast<SobjHandle>(target->Data());
-    if (tsxIsGNodeInScene(object) == 0) return;
-    if (targetObject && tsxIsGNodeInScene(targetObject) == 0) return;
+    if (HostCall(tsxIsGNodeInScene, object) == 0) return;
+    if (targetObject && HostCall(tsxIsGNodeInScene, targetObject) == 0) return;
 
     FRefreshing = true;
     try {
       if (!targetObject) {
-        tsxSelectSobj(object, 0, 1);
-        tsxGroupRemoveCurrobj();
+        HostCall(tsxSelectSobj, object, 0, 1);
+        HostCall(tsxGroupRemoveCurrobj);
       } else {
         TTreeNode* parent = dragged->Parent();
         bool alreadyThere = target == parent;
         bool twoMembers = dragged->Level() > 1 && target->Parent() == parent && parent->Count() == 2;
         if (!alreadyThere && !twoMembers) {
-          tsxSelectSobj(object, 0, 1);
-          tsxGroupRemoveCurrobj();
-          if (tsxIsGNodeInScene(targetObject) != 0) {
-            tsxSelectSobj(targetObject, 0, 1);
-            tsxGroupAtCurrobj(object);
+          HostCall(tsxSelectSobj, object, 0, 1);
+          HostCall(tsxGroupRemoveCurrobj);
+          if (HostCall(tsxIsGNodeInScene, targetObject) != 0) {
+            HostCall(tsxSelectSobj, targetObject, 0, 1);
+            HostCall(tsxGroupAtCurrobj, object);
           }
         }
       }
@@ -40,7 +40,7 @@ void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
       // The view is refreshed and the tree rebuilt all the same, to show what the host did.
     }
     FRefreshing = false;
-    tsxAViewRefresh();
+    HostCall(tsxAViewRefresh);
     RebuildTree();
   } catch (...) {
     FRefreshing = false;

@@ -6,7 +6,7 @@
 void TMainForm::TsxEvents1SelectionChanged() {
   if (FRefreshing) return;
   try {
-    SobjHandle current = tsxGetCurrentSelection();
+    SobjHandle current = HostCall(tsxGetCurrentSelection);
     if (!current) {
       RebuildTree();
       return;
@@ -28,8 +28,8 @@ void TMainForm::TreeViewClick(TComponent*) {
     TTreeNode* node = TreeView->Selected();
     if (!node || !node->Data()) return;
     auto object = static_cast<SobjHandle>(node->Data());
-    if (tsxIsGNodeInScene(object) == 0) return;
-    if (tsxIsSelectable(object) == 1) tsxSelectSobj(object, 0, 0);
+    if (HostCall(tsxIsGNodeInScene, object) == 0) return;
+    if (HostCall(tsxIsSelectable, object) == 1) HostCall(tsxSelectSobj, object, 0, 0);
   } catch (...) {
     // A click that the host refuses leaves the tree showing its own selection.
   }
@@ -42,11 +42,11 @@ void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, T
     if (aNode && aNode == TreeView->TopItem()) aMenu = nullptr;
     if (!aNode || !aNode->Data()) return;
     auto object = static_cast<SobjHandle>(aNode->Data());
-    if (tsxIsGNodeInScene(object) == 0) return;
+    if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     TreeView->SetSelected(aNode);
     FRefreshing = true;
     try {
-      tsxSelectSobj(object, 0, 0);
+      HostCall(tsxSelectSobj, object, 0, 0);
     } catch (...) {
       FRefreshing = false;
       throw;

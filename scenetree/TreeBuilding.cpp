@@ -62,7 +62,7 @@ void TMainForm::RebuildTree() {
   FDragNode = nullptr;
   TTreeNode* root = items.AddChildObject(nullptr, "Scene", nullptr);
   FWalked.clear();
-  AddSceneNodes(root, tsxSceneGetFirstNode());
+  AddSceneNodes(root, HostCall(tsxSceneGetFirstNode));
   TreeView->AlphaSort();
   root->SetImageIndex(kRootGlyph);
   root->SetSelectedIndex(kRootGlyph);
@@ -73,17 +73,17 @@ void TMainForm::RebuildTree() {
 
 // One object's item with its attributes; the type is passed back for the walk.
 TTreeNode* TMainForm::AddObjectNode(TTreeNode* parent, SobjHandle object, int& type) {
-  type = tsxSobjGetType(object);
+  type = HostCall(tsxSobjGetType, object);
   char name[256] = {};
-  tsxGNodeGetName(object, name, 255);
+  HostCall(tsxGNodeGetName, object, name, 255);
   name[255] = '\0';  // a host that fills the whole buffer still gives a label, cut at 255
   TTreeNode* item = TreeView->Items().AddChild(parent, name);
   item->SetImageIndex(kDefaultGlyph);
   item->SetImageIndex(TypeGlyph(type));
-  if (tsxIsMNode(object) == 1 && tsxMNodeIsVisible(object) == 0) item->SetStateIndex(kHiddenMark);
+  if (HostCall(tsxIsMNode, object) == 1 && HostCall(tsxMNodeIsVisible, object) == 0) item->SetStateIndex(kHiddenMark);
   item->SetSelectedIndex(item->ImageIndex());
   item->SetData(object);
-  if (!TreeView->Selected() && tsxIsSelected(object) == 1) TreeView->SetSelected(item);
+  if (!TreeView->Selected() && HostCall(tsxIsSelected, object) == 1) TreeView->SetSelected(item);
   return item;
 }
 
@@ -104,7 +104,7 @@ void TMainForm::AddSceneNodes(TTreeNode* parent, SobjHandle first) {
     if (level.item) {
       if (level.polyhedron) AddMaterialNodes(level.item, level.object);
       level.item = nullptr;
-      level.next = tsxGNodeGetNext(level.object);
+      level.next = HostCall(tsxGNodeGetNext, level.object);
       continue;
     }
     if (!level.next || !FWalked.insert(level.next).second) {
@@ -116,7 +116,7 @@ void TMainForm::AddSceneNodes(TTreeNode* parent, SobjHandle first) {
     level.item = item;
     level.object = level.next;
     level.polyhedron = type == e_tsxPOLYH;
-    SobjHandle child = tsxGNodeGetFirstChild(level.object);
+    SobjHandle child = HostCall(tsxGNodeGetFirstChild, level.object);
     stack.push_back({item, child});
   }
 }
@@ -124,11 +124,11 @@ void TMainForm::AddSceneNodes(TTreeNode* parent, SobjHandle first) {
 void TMainForm::AddMaterialNodes(TTreeNode* item, SobjHandle polyhedron) {
   item->SetImageIndex(kDefaultGlyph);
   item->SetSelectedIndex(kDefaultGlyph);
-  if (tsxPolyhGetNbrMaterials(polyhedron) < 2) return;
+  if (HostCall(tsxPolyhGetNbrMaterials, polyhedron) < 2) return;
   // A host that never answers -1 would loop for ever: an index met twice ends the walk.
   std::unordered_set<int> seen;
-  for (int index = tsxPolyhGetFirstMaterialIdx(polyhedron); index != -1 && seen.insert(index).second;
-       index = tsxPolyhGetNextMaterialIdx(polyhedron, index)) {
+  for (int index = HostCall(tsxPolyhGetFirstMaterialIdx, polyhedron); index != -1 && seen.insert(index).second;
+       index = HostCall(tsxPolyhGetNextMaterialIdx, polyhedron, index)) {
     char label[32];
     snprintf(label, sizeof label, "Material #%d", index);
     TTreeNode* material = TreeView->Items().AddChildObject(item, label, nullptr);

@@ -2,6 +2,7 @@
 // make on purpose (injected failures, hostile answers), all through the real Tsxapi.dll.
 #include <cstring>
 
+#include "SehGuard.h"
 #include "SimFixture.h"
 
 namespace {
@@ -154,12 +155,75 @@ TEST_F(FailureInjection, ClearedOrUnknownFailuresNeverFire) {
   EXPECT_EQ(tsxSceneGetFirstNode(), cube);
 }
 
-TEST_F(FailureInjection, ThrowCannotLeaveTheDllSoItFailsWithTheResultAndSaysSo) {
-  SobjHandle cube = simCreateObject(nullptr, "Cube", e_tsxPOLYH);
-  simFailCall("tsxSceneGetFirstNode", 1, SIM_FAIL_THROW);
-  EXPECT_EQ(tsxSceneGetFirstNode(), nullptr);
-  EXPECT_EQ(simViolationCount(), 1);
-  EXPECT_EQ(tsxSceneGetFirstNode(), cube);
+// The code a raised failure reaches the caller with, caught by a frame of the caller's own.
+DWORD RaisedBy(void (*call)()) {
+  return CallWithSehFrame([](void* c) { reinterpret_cast<void (*)()>(c)(); }, reinterpret_cast<void*>(call));
+}
+
+SobjHandle cube = nullptr;
+
+TEST_F(FailureInjection, RaisedFailuresAreStructuredExceptionsThatChangeNothing) {
+  cube = simCreateObject(nullptr, "Cube", e_tsxPOLYH);
+  simFailCall("tsxSobjDelete", 1, SIM_FAIL_ACCESS_VIOLATION);
+  simFailCall("tsxGNodeSetName", 1, SIM_FAIL_FOREIGN);
+  EXPECT_EQ(RaisedBy([] { tsxSobjDelete(cube); }), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  EXPECT_EQ(RaisedBy([] { tsxGNodeSetName(cube, "Renamed"); }), SIM_FOREIGN_EXCEPTION_CODE);
+  EXPECT_EQ(simIsAlive(cube), 1);
+  EXPECT_EQ(Name(cube), "Cube");
+  EXPECT_EQ(RaisedBy([] { tsxSobjDelete(cube); }), 0u) << "only the nth call fails";
+  EXPECT_EQ(simViolationCount(), 0);
+}
+
+SobjHandle askedFor = nullptr;
+void __cdecl NameInsideNotification() {
+  char buffer[64];
+  tsxGNodeGetName(tsxGetCurrentSelection(), buffer, 63);
+  askedFor = tsxGetCurrentSelection();
+}
+
+TEST_F(FailureInjection, FailureRaisedInsideANotificationLeavesTheHostUsable) {
+  SobjHandle a = simCreateObject(nullptr, "A", e_tsxPOLYH);
+  cube = simCreateObject(nullptr, "B", e_tsxPOLYH);
+  tsxSelectionChangedCB(9, NameInsideNotification);
+  simFailCall("tsxGNodeGetName", 1, SIM_FAIL_ACCESS_VIOLATION);
+  static SobjHandle first;
+  first = a;
+  EXPECT_EQ(RaisedBy([] { tsxSelectSobj(first, 0, 0); }), static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+  EXPECT_EQ(simGetCurrent(), a) << "the selection was made before the notification";
+  tsxSelectSobj(cube, 0, 0);
+  EXPECT_EQ(askedFor, cube);
+  tsxSelectionChangedCB(9, nullptr);
+}
+
+int notified = 0;
+SobjHandle currentWhenNotified = nullptr;
+void __cdecl CountNotification() {
+  ++notified;
+  currentWhenNotified = tsxGetCurrentSelection();
+}
+
+TEST_F(FailureInjection, AReentrantHostNotifiesAfterEveryChangeEvenWithoutACurrentObject) {
+  SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+  SobjHandle member = simCreateObject(group, "Member", e_tsxPOLYH);
+  tsxSelectionChangedCB(9, CountNotification);
+  simSetReentrant(1);
+  notified = 0;
+  tsxGNodeSetName(member, "Renamed");
+  EXPECT_EQ(notified, 1);
+  EXPECT_EQ(currentWhenNotified, nullptr);
+  EXPECT_EQ(Name(member), "Renamed") << "the change is made before the notification";
+  tsxMNodeSetInvisible(member);
+  tsxMNodeSetVisible(member);
+  tsxGNodeDeleteScript(member);
+  tsxGNodeDeleteScriptTree(group);
+  tsxGroupAtCurrobj(member);
+  tsxGroupRemoveCurrobj();
+  tsxSobjDelete(member);
+  EXPECT_EQ(notified, 8);
+  simSetReentrant(0);
+  tsxSobjDelete(group);
+  EXPECT_EQ(notified, 8);
+  tsxSelectionChangedCB(9, nullptr);
 }
 
 class HostileAnswers : public SimTest {};

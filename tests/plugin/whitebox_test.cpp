@@ -1,5 +1,5 @@
-// The panel's rebuild with failures injected inside host calls: the plug-in's code and the simulator share
-// one executable here, so the simulator's exception reaches the panel exactly as a failing host call would.
+// The panel's rebuild with failures raised inside host calls, the way a host built by another compiler
+// fails: the plug-in's code and the simulator share one executable here, to reach the panel's internals.
 #include <gtest/gtest.h>
 
 #include "Main.h"
@@ -25,8 +25,8 @@ class RebuildFailureTest : public ::testing::Test {
 };
 
 TEST_F(RebuildFailureTest, FailureEndsTheWalkButLeavesThePanelUsable) {
-  simFailCall("tsxSobjGetType", 3, SIM_FAIL_THROW);
-  EXPECT_THROW(MainForm->RebuildTree(), SimHostFailure);
+  simFailCall("tsxSobjGetType", 3, SIM_FAIL_ACCESS_VIOLATION);
+  EXPECT_THROW(MainForm->RebuildTree(), EStructuredException);
   EXPECT_FALSE(MainForm->Refreshing());
   EXPECT_FALSE(Tree()->Items().Updating()) << "redrawing must be resumed";
   // Root, Group and Member were added before the third object's type failed; they stay, unsorted.
@@ -46,10 +46,10 @@ TEST_F(RebuildFailureTest, EveryFailurePositionIsSurvivedAndTheNextRebuildIsComp
   for (const char* function : functions) {
     for (int nth = 1; nth <= 4; ++nth) {
       simClearFailures();
-      simFailCall(function, nth, SIM_FAIL_THROW);
+      simFailCall(function, nth, nth % 2 ? SIM_FAIL_ACCESS_VIOLATION : SIM_FAIL_FOREIGN);
       try {
         MainForm->RebuildTree();
-      } catch (const SimHostFailure&) {
+      } catch (const EStructuredException&) {
       }
       EXPECT_FALSE(MainForm->Refreshing()) << function << " " << nth;
     }
@@ -60,7 +60,7 @@ TEST_F(RebuildFailureTest, EveryFailurePositionIsSurvivedAndTheNextRebuildIsComp
 }
 
 TEST_F(RebuildFailureTest, LeftClickSwallowsTheFailureAndStillReportsActive) {
-  simFailCall("tsxGNodeGetName", 1, SIM_FAIL_THROW);
+  simFailCall("tsxGNodeGetName", 1, SIM_FAIL_ACCESS_VIOLATION);
   EXPECT_EQ(MainForm->Tsx1LeftClick(), 1);
   EXPECT_TRUE(MainForm->Visible());
   MainForm->Tsx1Deactivate();
