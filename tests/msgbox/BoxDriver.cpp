@@ -64,6 +64,38 @@ void TBoxDriver::Step() {
   }
 }
 
+namespace {
+TErrorBoxCloser* RunningCloser = nullptr;
+}
+
+TErrorBoxCloser::TErrorBoxCloser() {
+  RunningCloser = this;
+  FTimer = SetTimer(nullptr, 0, kTickMs, Tick);
+}
+
+TErrorBoxCloser::~TErrorBoxCloser() {
+  KillTimer(nullptr, FTimer);
+  RunningCloser = nullptr;
+}
+
+void CALLBACK TErrorBoxCloser::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (RunningCloser) EnumThreadWindows(GetCurrentThreadId(), CloseIfErrorBox, reinterpret_cast<LPARAM>(RunningCloser));
+}
+
+BOOL CALLBACK TErrorBoxCloser::CloseIfErrorBox(HWND window, LPARAM self) {
+  auto* closer = reinterpret_cast<TErrorBoxCloser*>(self);
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof(name));
+  if (std::string(name) != "#32770" || !IsWindowVisible(window) || window == closer->FClosing) return TRUE;
+  char text[512] = "";
+  GetDlgItemTextA(window, 0xFFFF, text, sizeof(text));  // the system box's message
+  closer->FLastText = text;
+  ++closer->FCount;
+  closer->FClosing = window;
+  PostMessageA(window, WM_COMMAND, IDOK, 0);
+  return TRUE;
+}
+
 HWND FindOpenBox() {
   return SearchBoxes().found;
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 class TBoxDriver {
@@ -28,6 +29,27 @@ class TBoxDriver {
   int FNext = 0;
   int FIdleTicks = 0;
   bool FForcedClose = false;
+  UINT_PTR FTimer = 0;
+};
+
+// Closes, and counts, every plain system message box the thread opens while it lives: the default error
+// handling's, which a failure that no handler caught ends in.
+class TErrorBoxCloser {
+ public:
+  TErrorBoxCloser();
+  TErrorBoxCloser(const TErrorBoxCloser&) = delete;
+  TErrorBoxCloser& operator=(const TErrorBoxCloser&) = delete;
+  ~TErrorBoxCloser();
+  int Count() const { return FCount; }
+  const std::string& LastText() const { return FLastText; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  static BOOL CALLBACK CloseIfErrorBox(HWND window, LPARAM self);
+
+  int FCount = 0;
+  std::string FLastText;
+  HWND FClosing = nullptr;
   UINT_PTR FTimer = 0;
 };
 
