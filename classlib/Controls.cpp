@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "EntryBarrier.h"
 #include "Menus.h"
+#include "ScopeExit.h"
 #include "WindowClasses.h"
 
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -284,7 +285,27 @@ POINT TWinControl::ClientToScreen(POINT client) {
 }
 
 LRESULT TWinControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == CM_POSTEDCALL) {
+    if (FPostedCalls.empty()) return 0;
+    std::function<void()> call = std::move(FPostedCalls.front());
+    FPostedCalls.pop_front();
+    call();
+    return 0;
+  }
   return WndProc(message, wParam, lParam);
+}
+
+void TWinControl::PostCall(std::function<void()> call) {
+  if (!FHandle) {
+    call();
+    return;
+  }
+  FPostedCalls.push_back(std::move(call));
+  if (!PostMessageA(FHandle, CM_POSTEDCALL, 0, 0)) {
+    call = std::move(FPostedCalls.back());
+    FPostedCalls.pop_back();
+    call();
+  }
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -296,8 +317,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (TWinControl* from = FromHandle(header->hwndFrom); from && from != this)
+      if (TWinControl* from = FromHandle(header->hwndFrom); from && from != this) {
+        ++from->FNotifyDepth;
+        TOnScopeExit done([from] { --from->FNotifyDepth; });
         return from->Dispatch(CN_NOTIFY, wParam, lParam);
+      }
       LRESULT claimed = 0;
       for (TWinControl* child : FControls)
         if (child->ClaimNotify(header, claimed)) return claimed;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ using TKeyEvent = std::function<void(TComponent* sender, WORD& key, TShiftState 
 // Reflected to the control that sent them: WM_NOTIFY and WM_COMMAND as received by the parent.
 constexpr UINT CN_NOTIFY = WM_APP + 0x3F00;
 constexpr UINT CN_COMMAND = WM_APP + 0x3F01;
+// Runs the control's oldest posted call (PostCall).
+constexpr UINT CM_POSTEDCALL = WM_APP + 0x3F02;
 
 struct TCreateParams {
   std::string Caption;
@@ -113,6 +116,14 @@ class TWinControl : public TComponent {
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
 
+  // Runs call from the message loop, after the message being handled now (and every one it is nested in)
+  // has returned: work that may rebuild what the control shows must not run inside the control's own
+  // handling. A call still waiting when the control is destroyed never runs; without a window it runs now.
+  void PostCall(std::function<void()> call);
+  // True while a notification from the control's window is being handled: the control is inside its own
+  // message handling and waits for the answer.
+  bool InsideNotification() const { return FNotifyDepth > 0; }
+
   // The window procedure of every control; public so that the one trampoline can reach it.
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   // A notification from a window that is not a control of ours (a tool tip a control made itself): the
@@ -172,4 +183,6 @@ class TWinControl : public TComponent {
   TFont FFont;
   bool FMousePressedLeft = false;
   bool FAligning = false;
+  int FNotifyDepth = 0;
+  std::deque<std::function<void()>> FPostedCalls;
 };

@@ -75,8 +75,12 @@ void TPopupMenu::Popup(int x, int y) {
   UINT chosen = TrackPopupMenu(built.menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
                                                TPM_NONOTIFY, x, y, 0, owner, nullptr);
   CurrentMenu = previous;
-  if (chosen >= 1 && chosen <= FItems.size()) {
-    TMenuItem* item = FItems[chosen - 1];
+  if (chosen < 1 || chosen > FItems.size()) return;
+  // The menu was opened from inside the control's own handling (a right click, a button's drop-down):
+  // the command runs once the control has finished with it.
+  TMenuItem* item = FItems[chosen - 1];  // owned by the form, as is the control that runs the call
+  if (control)
+    control->PostCall([item] { item->Click(); });
+  else
     item->Click();
-  }
 }

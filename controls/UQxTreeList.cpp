@@ -5,23 +5,12 @@
 #include <utility>
 
 #include "QxPlatformFacts.h"
+#include "ScopeExit.h"
 
 namespace {
 constexpr DWORD kFirstVersionWithWorkingToolTips = 0x00040048;  // 4.72
 constexpr DWORD kPositionFromKeyboard = 0xFFFFFFFF;
 
-// Runs an action when the scope is left, by whatever way.
-template <class Action>
-class TOnScopeExit {
- public:
-  explicit TOnScopeExit(Action action) : FAction(std::move(action)) {}
-  TOnScopeExit(const TOnScopeExit&) = delete;
-  TOnScopeExit& operator=(const TOnScopeExit&) = delete;
-  ~TOnScopeExit() { FAction(); }
-
- private:
-  Action FAction;
-};
 }  // namespace
 
 TQxCustomTreeView::~TQxCustomTreeView() {

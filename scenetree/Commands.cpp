@@ -29,11 +29,15 @@ void TMainForm::VisibilityButtonClick(TComponent*) {
   try {
     SobjHandle object = GuardedSelection();
     if (!object || HostCall(tsxIsMNode, object) == 0) return;
+    // The host may call back from inside the change and move the tree's selection, or rebuild the tree
+    // (whose new marks are the host's already): the marks flipped are the item's the command was given.
+    TTreeNode* node = TreeView->Selected();
+    unsigned rebuilds = FRebuildCount;
     if (HostCall(tsxMNodeIsVisible, object) != 0)
       HostCall(tsxMNodeSetInvisible, object);
     else
       HostCall(tsxMNodeSetVisible, object);
-    ToggleHiddenMarks(TreeView->Selected());
+    if (FRebuildCount == rebuilds) ToggleHiddenMarks(node);
     HostCall(tsxAllViewsRefresh);
   } catch (...) {
     // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.

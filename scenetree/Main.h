@@ -105,8 +105,16 @@ class TMainForm : public TTsxFormBase {
   // object, and the host still has that object. Null otherwise.
   SobjHandle GuardedSelection();
   void ConfirmAndDeleteAnimation(const char* question, bool withChildren);
+  // A rebuild asked for while the tree control waits for the answer to one of its notifications (a host
+  // that calls back from inside the rename, say) would free the items the control is working on: it runs
+  // once the control has returned instead. Only handlers that swallow their failures get there.
+  void DeferRebuild();
 
   bool FRefreshing = false;
+  bool FRebuildDeferred = false;
+  // Counts rebuilds: a handler that holds an item across a host call (which may call back and rebuild)
+  // compares it before and after.
+  unsigned FRebuildCount = 0;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
   // Objects met during the current walk: a host whose links form a cycle must not hang the panel.
   std::unordered_set<SobjHandle> FWalked;

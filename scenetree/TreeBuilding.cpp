@@ -49,7 +49,12 @@ int TypeGlyph(int typeCode) {
 
 void TMainForm::RebuildTree() {
   if (FRefreshing) return;
+  if (TreeView->InsideNotification()) {
+    DeferRebuild();
+    return;
+  }
   FRefreshing = true;
+  ++FRebuildCount;
   RebuildScope scope(FRefreshing, TreeView->Items());
   std::unordered_set<SobjHandle> expanded;
   TTreeNodes& items = TreeView->Items();
@@ -69,6 +74,19 @@ void TMainForm::RebuildTree() {
   root->Expand(false);
   for (TTreeNode* node = root->GetNext(); node; node = node->GetNext())
     if (node->HasChildren()) node->SetExpanded(expanded.count(static_cast<SobjHandle>(node->Data())) > 0);
+}
+
+void TMainForm::DeferRebuild() {
+  if (FRebuildDeferred) return;
+  FRebuildDeferred = true;
+  TreeView->PostCall([this] {
+    FRebuildDeferred = false;
+    try {
+      RebuildTree();
+    } catch (...) {
+      // As the handler that asked for it would have done.
+    }
+  });
 }
 
 // One object's item with its attributes; the type is passed back for the walk.

@@ -21,13 +21,26 @@ enum FileEntry {
   kRefresh
 };
 
-// Whether a raised failure of this host function reaches the default error handling.
-using Reports = bool (*)(const std::string& function);
-bool Never(const std::string&) { return false; }
-bool Always(const std::string&) { return true; }
+// Whether a raised failure of the nth call of this host function reaches the default error handling.
+using Reports = bool (*)(const std::string& function, int nth);
+bool Never(const std::string&, int) { return false; }
+bool Always(const std::string&, int) { return true; }
 // The one call Ungroup makes outside its own code: the selection handler's, when the host announces the
 // new current object, and that handler swallows its failures.
-bool UnlessInNotification(const std::string& function) { return function != "tsxGetCurrentSelection"; }
+bool UnlessInNotification(const std::string& function, int) { return function != "tsxGetCurrentSelection"; }
+// From the context menu, the menu's own handler first checks the object and passes it to the host, and
+// swallows its failures too.
+bool UnlessInMenuOrNotification(const std::string& function, int nth) {
+  bool menuHandler = nth == 1 && (function == "tsxIsGNodeInScene" || function == "tsxSelectSobj");
+  return !menuHandler && UnlessInNotification(function, nth);
+}
+
+// The toggle flips the marks of material items with their object's (no rebuild marks them): the same
+// tree otherwise.
+void ForgetMaterialMarks(ShownItem& item) {
+  if (item.label.rfind("Material #", 0) == 0) item.hidden = false;
+  for (ShownItem& child : item.children) ForgetMaterialMarks(child);
+}
 
 struct Command {
   const char* name;
@@ -62,7 +75,10 @@ class FailureTest : public ::testing::Test {
     simLogClear();
     host.Initialise();
   }
-  void TearDown() override { simClearFailures(); }
+  void TearDown() override {
+    simClearFailures();
+    simSetReentrant(0);
+  }
 
   // Group (Member with two materials, Other), Camera, Light: every command has something to act on.
   void BuildScene() {
@@ -115,12 +131,45 @@ class FailureTest : public ::testing::Test {
         simFailCall(function.c_str(), nth, mode);
         TErrorBoxCloser errorBoxes;
         command.run(user);
-        bool reported = mode != SIM_FAIL_RESULT && command.reports(function);
+        bool reported = mode != SIM_FAIL_RESULT && command.reports(function, nth);
         EXPECT_EQ(errorBoxes.Count(), reported ? 1 : 0) << where << ": " << errorBoxes.LastText();
         EXPECT_EQ(UnexpectedChanges(command.effect, before, order, subject), "") << where;
         ExpectRecovered(where);
       }
     }
+  }
+
+  // Every command a user can give, each from where a user gives it.
+  std::vector<Command> Commands() {
+    auto yes = [](std::function<void()> action) {
+      TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
+      action();
+    };
+    return {
+        {"click", Effect::kNone, [this](PanelUser& u) { u.Click(Item("Camera")); }},
+        {"toggle visibility", Effect::kVisibility,
+         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 2); }},
+        {"delete", Effect::kDelete,
+         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 3); }},
+        {"refresh", Effect::kNone,
+         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 5); }, Always},
+        {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.Driver().ChooseFileMenu(kUngroup); },
+         UnlessInNotification},
+        {"delete animation", Effect::kAnimation,
+         [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimation); }); }},
+        {"delete animation tree", Effect::kAnimation,
+         [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimationTree); }); }},
+        {"context menu delete", Effect::kDelete, [this](PanelUser& u) { u.RightClick(Item("Member"), 3); }},
+        {"context menu ungroup", Effect::kHierarchy, [this](PanelUser& u) { u.RightClick(Item("Member"), 2); },
+         UnlessInMenuOrNotification},
+        {"rename", Effect::kRename, [this](PanelUser& u) { u.EditLabel(Item("Member"), "Renamed", true); }},
+        {"drag onto another object", Effect::kHierarchy,
+         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Camera")); }},
+        {"drag onto the root", Effect::kHierarchy,
+         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Scene")); }},
+        {"drag onto a material", Effect::kHierarchy,
+         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Material #1")); }},
+    };
   }
 
   PluginHost host;
@@ -152,33 +201,39 @@ TEST_F(FailureTest, ARebuildSurvivesAFailureAtEveryCallAndChangesNothing) {
 }
 
 TEST_F(FailureTest, EveryCommandSurvivesAFailureAtEveryCallAndDoesNoMoreThanItMeans) {
-  auto yes = [](std::function<void()> action) {
-    TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
-    action();
-  };
-  const Command commands[] = {
-      {"click", Effect::kNone, [this](PanelUser& u) { u.Click(Item("Camera")); }},
-      {"toggle visibility", Effect::kVisibility,
-       [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 2); }},
-      {"delete", Effect::kDelete,
-       [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 3); }},
-      {"refresh", Effect::kNone,
-       [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 5); }, Always},
-      {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.Driver().ChooseFileMenu(kUngroup); },
-       UnlessInNotification},
-      {"delete animation", Effect::kAnimation,
-       [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimation); }); }},
-      {"delete animation tree", Effect::kAnimation,
-       [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimationTree); }); }},
-      {"context menu delete", Effect::kDelete, [this](PanelUser& u) { u.RightClick(Item("Member"), 3); }},
-      {"rename", Effect::kRename, [this](PanelUser& u) { u.EditLabel(Item("Member"), "Renamed", true); }},
-      {"drag onto another object", Effect::kHierarchy,
-       [this](PanelUser& u) { u.Drag(Item("Member"), Item("Camera")); }},
-      {"drag onto the root", Effect::kHierarchy,
-       [this](PanelUser& u) { u.Drag(Item("Member"), Item("Scene")); }},
-      {"drag onto a material", Effect::kHierarchy,
-       [this](PanelUser& u) { u.Drag(Item("Member"), Item("Material #1")); }},
-  };
-  for (const Command& command : commands) FailEveryCall(command, "Member");
+  for (const Command& command : Commands()) FailEveryCall(command, "Member");
+}
+
+// A host that calls the selection callbacks from inside every change it makes, whether its current
+// object is the one the tree shows selected, another one or none: the panel must touch no item that a
+// rebuild freed, make no call on a dead handle, hit no fault of its own (it would show the error box),
+// and show the scene as it is once the command is over.
+TEST_F(FailureTest, EveryCommandLeavesTheTreeShowingTheSceneWhenTheHostCallsBackInsideItsChanges) {
+  for (const char* current : {"Member", "Camera", ""}) {
+    for (const Command& command : Commands()) {
+      std::string where = std::string(command.name) + " with the host's current object '" + current + "'";
+      BuildScene();
+      simSetReentrant(1);
+      if (*current)
+        user.Click(Item(current));
+      else
+        simUserDeselectAll();
+      // The tree is pointed at the item without a word to the host.
+      SendMessageA(host.Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item("Member")));
+      TErrorBoxCloser errorBoxes;
+      command.run(user);
+      simSetReentrant(0);
+      EXPECT_EQ(errorBoxes.Count(), 0) << where << ": " << errorBoxes.LastText();
+      EXPECT_EQ(simViolationCount(), 0) << where;
+      ShownItem shown = ReadControlTree(host.Tree());
+      if (command.effect == Effect::kVisibility) ForgetMaterialMarks(shown);
+      // Delete rebuilds nothing itself: with another object current, the host's notification finds that
+      // object's item and the deleted object's item stays until the next rebuild, as without a callback.
+      bool staleItemKept = command.effect == Effect::kDelete && std::string(current) == "Camera";
+      if (!staleItemKept) {
+        EXPECT_EQ(CompareTrees(ExpectedTree(), shown), "") << where;
+      }
+    }
+  }
 }
 }  // namespace
