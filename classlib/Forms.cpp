@@ -1,6 +1,12 @@
 #include "Forms.h"
 
+#include "Application.h"
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) { TWinControl::SetVisible(false); }
+
+TForm::~TForm() {
+  if (ApplicationExists() && Application().MainForm == this) Application().MainForm = nullptr;
+}
 
 void TForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);

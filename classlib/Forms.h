@@ -16,6 +16,7 @@ using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)
 class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
+  ~TForm() override;
 
   TFormBorderStyle BorderStyle = bsSizeable;
   unsigned BorderIcons = 0;
@@ -50,10 +51,16 @@ class TForm : public TWinControl {
 };
 
 // Builds a form the way its definitions say: construction, loading, the finishing steps, OnCreate.
+// A form that fails half-way is destroyed again, so that a later attempt starts clean.
 template <class Form>
 Form* CreateForm(TComponent* owner) {
   Form* form = new Form(owner);
-  form->LoadTree();
-  form->Created();
+  try {
+    form->LoadTree();
+    form->Created();
+  } catch (...) {
+    delete form;
+    throw;
+  }
   return form;
 }

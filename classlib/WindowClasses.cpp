@@ -1,6 +1,8 @@
 #include "WindowClasses.h"
 
-#include <map>
+#include <commctrl.h>
+
+#include <stdexcept>
 #include <vector>
 
 #include "Application.h"
@@ -21,6 +23,29 @@ std::vector<void (*)()>& OtherClasses() {
   static std::vector<void (*)()> unregisters;
   return unregisters;
 }
+
+// The common-control classes exist only once a process has asked for them (comctl32 version 6 registers
+// nothing before). The host may never have: every class this library builds on is asked for here.
+void InitCommonControlClasses() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  done = InitCommonControlsEx(&classes);
+}
+
+[[noreturn]] void ClassFailure(const std::string& what, const std::string& name) {
+  throw std::runtime_error("Quillon could not " + what + " the window class " + name + " (error " +
+                           std::to_string(GetLastError()) + "); its panel cannot be shown.");
+}
+
+// A class of ours may be left from an earlier load of the library, its procedure pointing into code that
+// is gone: it is replaced.
+ATOM RegisterOrReplace(const WNDCLASSEXA& wc) {
+  ATOM atom = RegisterClassExA(&wc);
+  if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS && UnregisterClassA(wc.lpszClassName, wc.hInstance))
+    atom = RegisterClassExA(&wc);
+  return atom;
+}
 }  // namespace
 
 std::string EnsureWindowClass(const std::string& className, const std::string& systemClass, UINT style) {
@@ -32,7 +57,8 @@ std::string EnsureWindowClass(const std::string& className, const std::string& s
   wc.cbSize = sizeof(wc);
   WNDPROC original = DefWindowProcA;
   if (!systemClass.empty()) {
-    if (!GetClassInfoExA(nullptr, systemClass.c_str(), &wc)) return systemClass;
+    InitCommonControlClasses();
+    if (!GetClassInfoExA(nullptr, systemClass.c_str(), &wc)) ClassFailure("find", systemClass);
     original = wc.lpfnWndProc;
     wc.style &= ~CS_GLOBALCLASS;
   } else {
@@ -44,7 +70,8 @@ std::string EnsureWindowClass(const std::string& className, const std::string& s
   wc.hInstance = ModuleInstance();
   wc.lpszClassName = name.c_str();
   wc.hIconSm = nullptr;
-  ATOM atom = RegisterClassExA(&wc);
+  ATOM atom = RegisterOrReplace(wc);
+  if (!atom) ClassFailure("register", name);
   Classes().push_back({name, atom, original});
   return name;
 }

@@ -33,7 +33,6 @@ HHOOK MouseHook = nullptr;
 
 namespace {
 TMainFormFactory MainFormFactory = nullptr;
-bool MainFormMade = false;
 
 LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && PlugTrapKey)
@@ -113,11 +112,11 @@ bool TTsx::TrapMouse(DWORD wParm, DWORD lParm) { return OnTrapMouse ? OnTrapMous
 void RegisterMainFormFactory(TMainFormFactory factory) { MainFormFactory = factory; }
 
 // Windows are made at the first export call rather than in DllMain: creating them under the loader lock
-// is unsafe, and the host cannot tell the difference.
+// is unsafe, and the host cannot tell the difference. A form that could not be made (a window class
+// refused, say) is tried again at the next export call, after its failure has been shown.
 void EnsureMainForm() {
-  if (MainFormMade || PlugShuttingDown) return;
-  MainFormMade = true;
-  if (MainFormFactory) Application().MainForm = MainFormFactory(&Application());
+  if (PlugShuttingDown || !MainFormFactory || Application().MainForm) return;
+  Application().MainForm = MainFormFactory(&Application());
 }
 
 void ShutDownLibrary() {

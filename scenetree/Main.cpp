@@ -16,6 +16,10 @@ TFont PanelFont() { return TFont("MS Sans Serif", -11, clWindowText); }
 
 TMainForm::TMainForm(TComponent* owner) : TTsxFormBase(owner) { DefineForm(); }
 
+TMainForm::~TMainForm() {
+  if (MainForm == this) MainForm = nullptr;
+}
+
 void TMainForm::DefineForm() {
   SetName("MainForm");
   BorderStyle = bsNone;

@@ -21,6 +21,7 @@
 class TMainForm : public TTsxFormBase {
  public:
   explicit TMainForm(TComponent* owner);
+  ~TMainForm() override;
 
   TTsx* Tsx1;
   TTsxEvents* TsxEvents1;
