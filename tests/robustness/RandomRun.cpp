@@ -354,6 +354,7 @@ class Run {
     std::string difference = CompareTrees(ExpectedTree(), shown);
     if (difference.empty()) difference = CheckSelection(shown);
     if (difference.empty() && simViolationCount() != 0) difference = "host violation after the rebuild";
+    if (difference.empty() && FHost.StaleWrites() != 0) difference = "freed memory was written to";
     if (difference.empty()) return true;
     FFault = "after the rebuild of step " + std::to_string(step) + ": " + difference;
     return false;

@@ -78,6 +78,7 @@ class FailureTest : public ::testing::Test {
   void TearDown() override {
     simClearFailures();
     simSetReentrant(0);
+    EXPECT_EQ(host.StaleWrites(), 0) << "freed memory written to";
   }
 
   // Group (Member with two materials, Other), Camera, Light: every command has something to act on.

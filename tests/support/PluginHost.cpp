@@ -1,5 +1,6 @@
 #include "PluginHost.h"
 
+#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -86,9 +87,16 @@ PluginHost::PluginHost() {
   FMainView = CreateMainView();
   simSetMainViewHwnd(FMainView);
   simSetLoaderSpan(1);
-  FModule = LoadLibraryA("Quillon_ts4.tsx");
+  const char* module = std::getenv("QUILLON_MODULE");
+  FModule = LoadLibraryA(module && *module ? module : "Quillon_ts4.tsx");
   simSetLoaderSpan(0);
   if (FModule) simRegisterPlugin(kPlugId, FModule);
+}
+
+long PluginHost::StaleWrites() const {
+  auto count = reinterpret_cast<long(__cdecl*)()>(
+      reinterpret_cast<void (*)()>(GetProcAddress(FModule, "QuillonStaleWrites")));
+  return count ? count() : 0;
 }
 
 PluginHost::~PluginHost() {

@@ -34,6 +34,8 @@ class PluginHost {
   PluginHost& operator=(const PluginHost&) = delete;
 
   bool Loaded() const { return FModule != nullptr; }
+  // Freed memory the module wrote to, when it is the poisoned build (QUILLON_MODULE); 0 otherwise.
+  long StaleWrites() const;
   HMODULE Module() const { return FModule; }
   HWND MainView() const { return FMainView; }
 
