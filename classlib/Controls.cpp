@@ -289,6 +289,7 @@ POINT TWinControl::ClientToScreen(POINT client) {
 }
 
 LRESULT TWinControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (TabKey(message, wParam)) return 0;
   return WndProc(message, wParam, lParam);
 }
 

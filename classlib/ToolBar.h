@@ -1,5 +1,6 @@
 // Tool bars: the Windows tool-bar common control, its buttons kept as components. A button with a drop-down
-// menu drops it below itself when pressed; hints come back to the control's tool tips on request.
+// menu is a plain button that drops the menu below itself when clicked; a bar that shows hints has tool
+// tips, which ask the buttons for their hints.
 #pragma once
 
 #include <string>
