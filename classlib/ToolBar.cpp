@@ -49,6 +49,8 @@ void TToolBar::CreateWindowHandleDone() {
   SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images ? Images->Handle() : nullptr));
   if (!ShowCaptions) SendMessageA(FHandle, TB_SETMAXTEXTROWS, 0, 0);
   SendMessageA(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(ButtonWidth, ButtonHeight));
+  // A caption must not widen a button beyond the bar's button width; auto-sized buttons still fit theirs.
+  SendMessageA(FHandle, TB_SETBUTTONWIDTH, 0, MAKELPARAM(ButtonWidth, ButtonWidth));
   for (size_t i = 0; i < FButtons.size(); ++i) InsertIntoControl(FButtons[i], static_cast<int>(i));
 }
 
