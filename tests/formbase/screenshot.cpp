@@ -1,6 +1,6 @@
 // Shows the panel inside a host main view on the demo scene and saves what the screen shows of the view
-// as a bitmap file: formbase_screenshot <file.bmp> [seconds to keep the window up afterwards] [file], the last
-// word taking the picture while the panel's File menu is open.
+// as a bitmap file: formbase_screenshot <file.bmp> [seconds to keep the window up afterwards] [file], the
+// last word taking the picture while the panel's File menu is open.
 #include <cstdio>
 #include <cstdlib>
 

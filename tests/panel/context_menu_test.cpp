@@ -78,9 +78,10 @@ TEST_F(ContextMenuTest, FileIsAPlainButtonWhoseClickDropsTheMenuBelowIt) {
   ClientToScreen(bar, &below);
   EXPECT_EQ(menus.Shown()[0].origin.x, below.x);
   EXPECT_EQ(menus.Shown()[0].origin.y, below.y);
-  EXPECT_EQ(menus.Shown()[0].items,
-            (std::vector<std::string>{"Toggle Visibility", "Ungroup", "-", "Delete Object", "Delete Animation",
-                                      "Delete Animation (Include Children)", "-", "Refresh"}));
+  EXPECT_EQ(
+      menus.Shown()[0].items,
+      (std::vector<std::string>{"Toggle Visibility", "Ungroup", "-", "Delete Object", "Delete Animation",
+                                "Delete Animation (Include Children)", "-", "Refresh"}));
   EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONPRESSED, button.idCommand, 0)) << "up again once the menu closed";
 }
 }  // namespace

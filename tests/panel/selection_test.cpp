@@ -59,7 +59,8 @@ TEST_F(PanelTest, VisibleToolRowIsToggleDeleteRefreshWithTheirHints) {
                                              "Refresh Scene Tree"}));
 }
 
-// The definition's size is the window's outer one: title bar, tool strip and tree share what the frame leaves.
+// The definition's size is the window's outer one: title bar, tool strip and tree share what the frame
+// leaves.
 TEST_F(PanelTest, OpensAtTheDefinedOuterSizeWithTheTreeFillingTheRest) {
   RECT window, client, tree;
   GetWindowRect(host.Panel(), &window);
