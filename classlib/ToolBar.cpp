@@ -110,10 +110,37 @@ bool TToolBar::ClaimNotify(NMHDR* header, LRESULT& result) {
   return true;
 }
 
+TToolButton* TToolBar::KeyboardButton() const {
+  int hot = static_cast<int>(SendMessageA(FHandle, TB_GETHOTITEM, 0, 0));
+  if (hot >= 0 && hot < ButtonCount()) return FButtons[hot];
+  for (TToolButton* button : FButtons)
+    if (button->Visible() && button->Style == tbsButton) return button;
+  return nullptr;
+}
+
+// A bar reached with Tab works from the keyboard: Enter or Space clicks the hot button, as the common control
+// does on some systems but not on all.
+void TToolBar::KeyDown(WORD& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  if (key != VK_RETURN && key != VK_SPACE) return;
+  if (TToolButton* button = KeyboardButton()) {
+    key = 0;
+    button->Click();
+  }
+}
+
 LRESULT TToolBar::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == CN_COMMAND) {
     if (TToolButton* button = ButtonById(LOWORD(wParam))) button->Click();
     return 0;
+  }
+  // The focus shows as the hot button, and leaves with the focus.
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+    LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+    TToolButton* button = message == WM_SETFOCUS ? KeyboardButton() : nullptr;
+    auto at = std::find(FButtons.begin(), FButtons.end(), button);
+    SendMessageA(FHandle, TB_SETHOTITEM, at == FButtons.end() ? -1 : at - FButtons.begin(), 0);
+    return result;
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }

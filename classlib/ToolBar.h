@@ -66,8 +66,11 @@ class TToolBar : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void KeyDown(WORD& key, TShiftState shift) override;
 
  private:
+  // The button the keyboard acts on: the hot one, else the first one shown.
+  TToolButton* KeyboardButton() const;
   friend class TToolButton;
   void AddButton(TToolButton* button);
   void RemoveButton(TToolButton* button);

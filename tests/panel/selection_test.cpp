@@ -100,7 +100,9 @@ TEST_F(PanelTest, TabAndShiftTabMoveTheFocusBetweenTreeAndFileAndEnterOpensTheMe
   };
   SetFocus(panel.Tree());
   EXPECT_EQ(tab(false), file);
+  EXPECT_EQ(SendMessageA(file, TB_GETHOTITEM, 0, 0), 0) << "the focused bar shows its button as hot";
   EXPECT_EQ(tab(false), panel.Tree());
+  EXPECT_EQ(SendMessageA(file, TB_GETHOTITEM, 0, 0), -1);
   EXPECT_EQ(tab(true), file);
   EXPECT_EQ(tab(true), panel.Tree());
   EXPECT_EQ(tab(true), file);
