@@ -292,6 +292,7 @@ LRESULT TWinControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     call();
     return 0;
   }
+  if (TabKey(message, wParam)) return 0;
   return WndProc(message, wParam, lParam);
 }
 

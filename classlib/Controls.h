@@ -94,8 +94,17 @@ class TWinControl : public TComponent {
   std::string Hint;
   bool ShowHint = false;
   TPopupMenu* PopupMenu = nullptr;  // not owned
+  // Among siblings, a control with a tab order (0 first) comes before those without, which keep the order
+  // they were placed in.
   int TabOrder = -1;
   bool TabStop = false;
+
+  // Whether the user can reach the control with Tab: a tab stop that shows and is enabled.
+  bool CanTab() const;
+  // The tab stops inside this control, depth first, each parent's children in tab order.
+  std::vector<TWinControl*> TabOrderList() const;
+  // Focuses the tab stop after (or before) current in the top window's tab order, wrapping around.
+  bool SelectNext(TWinControl* current, bool forward);
 
   HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
@@ -168,6 +177,8 @@ class TWinControl : public TComponent {
   void InsertControl(TWinControl* control);
   void RemoveControl(TWinControl* control);
   void CreateChildHandles();
+  void AddTabStops(std::vector<TWinControl*>& list) const;
+  bool TabKey(UINT message, WPARAM wParam);
   void ReadBoundsFromWindow();
   void ParentColorChanged();
   LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);

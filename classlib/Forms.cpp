@@ -26,13 +26,18 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 void TForm::CreateWindowHandleDone() {
-  // The definition's size is the client area's.
-  SetClientSize(Width(), Height());
+  if (FClientSizePending) SetClientSize(Width(), Height());
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  FClientSizePending = false;
+  TWinControl::SetBounds(left, top, width, height);
 }
 
 void TForm::SetClientSize(int width, int height) {
   if (!HandleAllocated()) {
-    SetBounds(Left(), Top(), width, height);
+    TWinControl::SetBounds(Left(), Top(), width, height);
+    FClientSizePending = true;
     return;
   }
   RECT window, client;

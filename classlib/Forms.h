@@ -25,6 +25,8 @@ class TForm : public TWinControl {
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
   void SetVisible(bool visible) override;
+  // A definition gives either the outer rectangle (SetBounds) or the client area; the later one holds.
+  void SetBounds(int left, int top, int width, int height) override;
   void SetClientSize(int width, int height);
 
   // The standard way to close: the close query, DoClose, then what the close action says.
@@ -48,6 +50,8 @@ class TForm : public TWinControl {
   void ApplyWindowState();
 
   TWindowState FWindowState = wsNormal;
+  // A client size asked for before the window existed: only the window knows its frame.
+  bool FClientSizePending = false;
 };
 
 // Builds a form the way its definitions say: construction, loading, the finishing steps, OnCreate.

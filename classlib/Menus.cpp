@@ -45,12 +45,29 @@ void TPopupMenu::ComponentRemoved(TComponent* component) {
   FItems.erase(std::remove(FItems.begin(), FItems.end(), component), FItems.end());
 }
 
+// Hidden entries can leave a separator first, last or next to another one; such a separator divides
+// nothing, so it is left out of the shown menu as well.
+std::vector<bool> TPopupMenu::ShownEntries() const {
+  std::vector<bool> shown(FItems.size(), false);
+  int lastShown = -1;
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    TMenuItem* item = FItems[i];
+    if (!item->Visible) continue;
+    if (item->IsSeparator() && (lastShown < 0 || FItems[lastShown]->IsSeparator())) continue;
+    shown[i] = true;
+    lastShown = static_cast<int>(i);
+  }
+  if (lastShown >= 0 && FItems[lastShown]->IsSeparator()) shown[lastShown] = false;
+  return shown;
+}
+
 void TPopupMenu::Popup(int x, int y) {
   BuiltMenu built;
+  const std::vector<bool> shown = ShownEntries();
   UINT id = 1;
   for (TMenuItem* item : FItems) {
     ++id;
-    if (!item->Visible) continue;
+    if (!shown[id - 2]) continue;
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     if (item->IsSeparator()) {

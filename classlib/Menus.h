@@ -48,6 +48,8 @@ class TPopupMenu : public TComponent {
   void ComponentRemoved(TComponent* component) override;
 
  private:
+  std::vector<bool> ShownEntries() const;
+
   std::vector<TMenuItem*> FItems;  // not owned: entries are owned by the form like every component
 };
 

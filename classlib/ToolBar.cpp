@@ -37,7 +37,8 @@ void TToolBar::CreateParams(TCreateParams& params) {
   params.ClassName = "ToolBar";
   params.SystemClass = TOOLBARCLASSNAMEA;
   // Our own alignment places the bar; the control must neither move itself nor draw a divider.
-  params.Style |= CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_TOOLTIPS;
+  params.Style |= CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
+  if (ShowHint) params.Style |= TBSTYLE_TOOLTIPS;
   if (Flat) params.Style |= TBSTYLE_FLAT;
   if (List) params.Style |= TBSTYLE_LIST;
   if (Wrapable) params.Style |= TBSTYLE_WRAPABLE;
@@ -45,10 +46,11 @@ void TToolBar::CreateParams(TCreateParams& params) {
 
 void TToolBar::CreateWindowHandleDone() {
   SendMessageA(FHandle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(FHandle, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageA(FHandle, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Images ? Images->Handle() : nullptr));
   if (!ShowCaptions) SendMessageA(FHandle, TB_SETMAXTEXTROWS, 0, 0);
   SendMessageA(FHandle, TB_SETBUTTONSIZE, 0, MAKELPARAM(ButtonWidth, ButtonHeight));
+  // A caption must not widen a button beyond the bar's button width; auto-sized buttons still fit theirs.
+  SendMessageA(FHandle, TB_SETBUTTONWIDTH, 0, MAKELPARAM(ButtonWidth, ButtonWidth));
   for (size_t i = 0; i < FButtons.size(); ++i) InsertIntoControl(FButtons[i], static_cast<int>(i));
 }
 
@@ -73,8 +75,7 @@ void TToolBar::InsertIntoControl(TToolButton* button, int index) {
     tb.fsStyle = BTNS_SEP;
     tb.iBitmap = button->Width;
   } else {
-    tb.fsStyle = BTNS_BUTTON | (button->AutoSize ? BTNS_AUTOSIZE : 0) |
-                 (button->DropdownMenu ? BTNS_WHOLEDROPDOWN : 0);
+    tb.fsStyle = BTNS_BUTTON | (button->AutoSize ? BTNS_AUTOSIZE : 0);
     tb.iBitmap = Images ? button->ImageIndex : I_IMAGENONE;
     if (ShowCaptions) tb.iString = reinterpret_cast<INT_PTR>(button->Caption.c_str());
   }
@@ -87,12 +88,15 @@ TToolButton* TToolBar::ButtonById(int id) const {
   return nullptr;
 }
 
+// The button stays down while its menu is open, as a menu bar's title does.
 void TToolBar::DropDown(TToolButton* button) {
   RECT r{};
   SendMessageA(FHandle, TB_GETRECT, button->FCommandId, reinterpret_cast<LPARAM>(&r));
   POINT below = ClientToScreen(POINT{r.left, r.bottom});
   button->DropdownMenu->PopupComponent = this;
+  SendMessageA(FHandle, TB_PRESSBUTTON, button->FCommandId, TRUE);
   button->DropdownMenu->Popup(below.x, below.y);
+  if (HandleAllocated()) SendMessageA(FHandle, TB_PRESSBUTTON, button->FCommandId, FALSE);
 }
 
 bool TToolBar::ClaimNotify(NMHDR* header, LRESULT& result) {
@@ -106,15 +110,37 @@ bool TToolBar::ClaimNotify(NMHDR* header, LRESULT& result) {
   return true;
 }
 
+TToolButton* TToolBar::KeyboardButton() const {
+  int hot = static_cast<int>(SendMessageA(FHandle, TB_GETHOTITEM, 0, 0));
+  if (hot >= 0 && hot < ButtonCount()) return FButtons[hot];
+  for (TToolButton* button : FButtons)
+    if (button->Visible() && button->Style == tbsButton) return button;
+  return nullptr;
+}
+
+// A bar reached with Tab works from the keyboard: Enter or Space clicks the hot button, as the common control
+// does on some systems but not on all.
+void TToolBar::KeyDown(WORD& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  if (key != VK_RETURN && key != VK_SPACE) return;
+  if (TToolButton* button = KeyboardButton()) {
+    key = 0;
+    button->Click();
+  }
+}
+
 LRESULT TToolBar::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == CN_COMMAND) {
     if (TToolButton* button = ButtonById(LOWORD(wParam))) button->Click();
     return 0;
   }
-  if (message == CN_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(TBN_DROPDOWN)) {
-    auto* info = reinterpret_cast<NMTOOLBARA*>(lParam);
-    if (TToolButton* button = ButtonById(info->iItem); button && button->DropdownMenu) DropDown(button);
-    return TBDDRET_DEFAULT;
+  // The focus shows as the hot button, and leaves with the focus.
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+    LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+    TToolButton* button = message == WM_SETFOCUS ? KeyboardButton() : nullptr;
+    auto at = std::find(FButtons.begin(), FButtons.end(), button);
+    SendMessageA(FHandle, TB_SETHOTITEM, at == FButtons.end() ? -1 : at - FButtons.begin(), 0);
+    return result;
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 // Tool bars: the Windows tool-bar common control, its buttons kept as components. A button with a drop-down
-// menu drops it below itself when pressed; hints come back to the control's tool tips on request.
+// menu is a plain button that drops the menu below itself when clicked; a bar that shows hints has tool
+// tips, which ask the buttons for their hints.
 #pragma once
 
 #include <string>
@@ -65,8 +66,11 @@ class TToolBar : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWindowHandleDone() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void KeyDown(WORD& key, TShiftState shift) override;
 
  private:
+  // The button the keyboard acts on: the hot one, else the first one shown.
+  TToolButton* KeyboardButton() const;
   friend class TToolButton;
   void AddButton(TToolButton* button);
   void RemoveButton(TToolButton* button);

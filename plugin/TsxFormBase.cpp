@@ -19,7 +19,8 @@ void TTsxFormBase::DefineBaseForm() {
   BorderStyle = bsNone;
   BorderIcons = 0;
   SetCaption("TsxFormBase");
-  SetBounds(224, 111, 505, 183);
+  SetBounds(224, 111, Width(), Height());
+  SetClientSize(505, 183);
   SetColor(clBtnFace);
   Font() = TFont("MS Sans Serif", -11, clWindowText);
   PixelsPerInch = 96;

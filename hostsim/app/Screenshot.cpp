@@ -48,6 +48,14 @@ std::string SaveWindowBitmap(HWND window, const std::string& path) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
+  // Wine hands what a window painted to the X server from its message loop, a little later: let the loop
+  // run for a moment, or the copy may miss the newest paint (a status bar's texts).
+  const DWORD end = GetTickCount() + 200;
+  for (MSG message; GetTickCount() < end; Sleep(10))
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
   ScreenCopy copy = CopyFromScreen(window);
   if (copy.pixels.empty()) return "cannot copy the window from the screen";
   BITMAPINFOHEADER header{};

@@ -1,5 +1,6 @@
 // Shows the panel inside a host main view on the demo scene and saves what the screen shows of the view
-// as a bitmap file: formbase_screenshot <file.bmp> [seconds to keep the window up afterwards].
+// as a bitmap file: formbase_screenshot <file.bmp> [seconds to keep the window up afterwards] [file], the
+// last word taking the picture while the panel's File menu is open.
 #include <cstdio>
 #include <cstdlib>
 
@@ -42,6 +43,38 @@ bool SaveWindowImage(HWND window, const char* path) {
   ReleaseDC(nullptr, screen);
   return written;
 }
+BOOL CALLBACK FindFileBar(HWND window, LPARAM found) {
+  char name[64];
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "Quillon.ToolBar") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The menu's own loop runs the timer: the picture is taken with the menu on screen, then the menu closes.
+const char* MenuShotPath = nullptr;
+HWND MenuShotView = nullptr;
+bool MenuShotSaved = false;
+void CALLBACK TakeMenuShot(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  MenuShotSaved = SaveWindowImage(MenuShotView, MenuShotPath);
+  EndMenu();
+}
+
+bool SaveWithFileMenuOpen(HWND panel, HWND view, const char* path) {
+  HWND bar = nullptr;
+  EnumChildWindows(panel, FindFileBar, reinterpret_cast<LPARAM>(&bar));
+  if (!bar) return false;
+  MenuShotPath = path;
+  MenuShotView = view;
+  SetTimer(nullptr, 0, 700, TakeMenuShot);
+  RECT r{};
+  SendMessageA(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 4, r.top + 4));
+  PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 4, r.top + 4));
+  PumpFor(1500);
+  return MenuShotSaved;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,7 +90,10 @@ int main(int argc, char** argv) {
   host.ExpandAll();
   SetForegroundWindow(host.MainView());
   PumpFor(500);
-  if (!SaveWindowImage(host.MainView(), argv[1])) return 1;
+  const bool withMenu = argc > 3 && lstrcmpA(argv[3], "file") == 0;
+  if (withMenu ? !SaveWithFileMenuOpen(host.Panel(), host.MainView(), argv[1])
+               : !SaveWindowImage(host.MainView(), argv[1]))
+    return 1;
   if (argc > 2) PumpFor(static_cast<DWORD>(atoi(argv[2]) * 1000));
   return 0;
 }

@@ -41,6 +41,24 @@ TEST_F(DerivedFormTest, DerivedTopPanelStacksBelowTheTitleBar) {
   EXPECT_EQ(form->Strip->Width(), form->ClientWidth());
 }
 
+// The base's definition gives its client area; a derived definition's bounds are the outer rectangle.
+TEST_F(DerivedFormTest, BaseGivesTheClientAreaADerivedBoundsTheOuterRectangle) {
+  RECT client;
+  GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(client.right, 505);
+  EXPECT_EQ(client.bottom, 183);
+
+  struct TSizedForm : TBareForm {
+    explicit TSizedForm(TComponent* owner) : TBareForm(owner) { SetBounds(283, 134, 243, 299); }
+  };
+  TSizedForm* sized = CreateForm<TSizedForm>(&Application());
+  RECT window;
+  GetWindowRect(sized->Handle(), &window);
+  EXPECT_EQ(window.right - window.left, 243);
+  EXPECT_EQ(window.bottom - window.top, 299);
+  delete sized;
+}
+
 // The guard reads library-wide state; each case sets it and puts it back.
 int ForcedPlugId = -100;
 int ForcedCount = 0;

@@ -27,7 +27,10 @@ class ContextMenuTest : public ::testing::Test {
 TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMenu) {
   TMenuWatcher menus;
   panel.RightClickItem("Camera");
-  EXPECT_EQ(menus.Count(), 1);
+  ASSERT_EQ(menus.Shown().size(), 1u);
+  EXPECT_EQ(menus.Shown()[0].items,
+            (std::vector<std::string>{"Toggle Visibility", "Ungroup", "-", "Delete", "Delete Animation",
+                                      "Delete Animation (Include Children)"}));
   EXPECT_EQ(panel.SelectedLabel(), "Camera");
   EXPECT_EQ(simGetCurrent(), camera);
   // The host's notification of that selection is not echoed: the panel asks nothing back.
@@ -56,5 +59,29 @@ TEST_F(ContextMenuTest, OnceScrolledTheTopmostObjectGetsNoMenuButIsSelected) {
   EXPECT_EQ(menus.Count(), 0);
   EXPECT_EQ(panel.SelectedLabel(), topLabel);
   EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 1);
+}
+// File is a plain caption button, no drop-down arrow; a click drops its menu right below it.
+TEST_F(ContextMenuTest, FileIsAPlainButtonWhoseClickDropsTheMenuBelowIt) {
+  HWND bar = panel.ToolBars().at(0);
+  TBBUTTON button{};
+  SendMessageA(bar, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&button));
+  EXPECT_FALSE(button.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN));
+  EXPECT_FALSE(SendMessageA(bar, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS);
+  RECT r{};
+  SendMessageA(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.right - r.left, 28);
+
+  TMenuWatcher menus;
+  panel.ClickToolButton(bar, 0);
+  ASSERT_EQ(menus.Shown().size(), 1u);
+  POINT below{r.left, r.bottom};
+  ClientToScreen(bar, &below);
+  EXPECT_EQ(menus.Shown()[0].origin.x, below.x);
+  EXPECT_EQ(menus.Shown()[0].origin.y, below.y);
+  EXPECT_EQ(
+      menus.Shown()[0].items,
+      (std::vector<std::string>{"Toggle Visibility", "Ungroup", "-", "Delete Object", "Delete Animation",
+                                "Delete Animation (Include Children)", "-", "Refresh"}));
+  EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONPRESSED, button.idCommand, 0)) << "up again once the menu closed";
 }
 }  // namespace

@@ -59,6 +59,62 @@ TEST_F(PanelTest, VisibleToolRowIsToggleDeleteRefreshWithTheirHints) {
                                              "Refresh Scene Tree"}));
 }
 
+// The definition's size is the window's outer one: title bar, tool strip and tree share what the frame
+// leaves.
+TEST_F(PanelTest, OpensAtTheDefinedOuterSizeWithTheTreeFillingTheRest) {
+  RECT window, client, tree;
+  GetWindowRect(host.Panel(), &window);
+  EXPECT_EQ(window.right - window.left, 243);
+  EXPECT_EQ(window.bottom - window.top, 299);
+  GetClientRect(host.Panel(), &client);
+  GetWindowRect(panel.Tree(), &tree);
+  MapWindowPoints(nullptr, host.Panel(), reinterpret_cast<POINT*>(&tree), 2);
+  EXPECT_EQ(tree.left, 0);
+  EXPECT_EQ(tree.top, 13 + 22);
+  EXPECT_EQ(tree.right, client.right);
+  EXPECT_EQ(tree.bottom, client.bottom);
+  EXPECT_EQ(tree.right - tree.left, 235) << "the frame takes 4 pixels a side";
+}
+
+TEST_F(PanelTest, ToolTipsOnlyOnTheBarThatShowsHints) {
+  EXPECT_EQ(SendMessageA(panel.ToolBars().at(0), TB_GETTOOLTIPS, 0, 0), 0) << "File";
+  EXPECT_NE(SendMessageA(panel.CommandBar(), TB_GETTOOLTIPS, 0, 0), 0);
+}
+
+// The tab stops are the tree (first) and the File bar; the command bar is none. Enter on the focused File
+// bar opens its menu, so the panel works without a mouse.
+TEST_F(PanelTest, TabAndShiftTabMoveTheFocusBetweenTreeAndFileAndEnterOpensTheMenu) {
+  HWND file = panel.ToolBars().at(0);
+  auto tab = [](bool shift) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    HWND from = GetFocus();
+    SendMessageA(from, WM_KEYDOWN, VK_TAB, 1);
+    SendMessageA(from, WM_CHAR, '\t', 1);
+    SendMessageA(GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    return GetFocus();
+  };
+  SetFocus(panel.Tree());
+  EXPECT_EQ(tab(false), file);
+  EXPECT_EQ(SendMessageA(file, TB_GETHOTITEM, 0, 0), 0) << "the focused bar shows its button as hot";
+  EXPECT_EQ(tab(false), panel.Tree());
+  EXPECT_EQ(SendMessageA(file, TB_GETHOTITEM, 0, 0), -1);
+  EXPECT_EQ(tab(true), file);
+  EXPECT_EQ(tab(true), panel.Tree());
+  EXPECT_EQ(tab(true), file);
+
+  simCreateObject(nullptr, "Added", e_tsxPOLYH);
+  for (int i = 0; i < 6; ++i) PostMessageA(file, WM_KEYDOWN, VK_DOWN, 0);  // the sixth entry: Refresh
+  PostMessageA(file, WM_KEYDOWN, VK_RETURN, 0);
+  SendMessageA(file, WM_KEYDOWN, VK_RETURN, 0);
+  PluginHost::Pump();
+  EXPECT_NE(host.Find("Added"), nullptr) << "Refresh from the File menu, by keys alone";
+}
+
 TEST_F(PanelTest, HostSelectionSelectsAndRevealsTheItemAndSendsNothingBack) {
   simUserSelect(member);
   EXPECT_EQ(panel.SelectedLabel(), "Member");

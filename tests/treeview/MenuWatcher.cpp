@@ -9,6 +9,23 @@ TMenuWatcher* Watching = nullptr;  // hooks and TIMERPROCs carry no context; one
 constexpr UINT kTickMs = 25;
 constexpr int kTicksBeforeForcedEnd = 80;
 
+// Read from the menu window itself, so it works for a menu of another module too.
+std::vector<std::string> MenuItems(HWND window) {
+  std::vector<std::string> items;
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, i, TRUE, &info);
+    items.push_back((info.fType & MFT_SEPARATOR) ? "-" : text);
+  }
+  return items;
+}
+
 bool IsMenuWindow(HWND window) {
   char name[16] = "";
   GetClassNameA(window, name, sizeof(name));
@@ -54,7 +71,7 @@ void TMenuWatcher::Look() {
     RECT r;
     GetWindowRect(menu, &r);
     HMENU shown = TPopupMenu::ShownMenu();
-    FShown.push_back({POINT{r.left, r.top}, shown ? GetMenuItemCount(shown) : -1});
+    FShown.push_back({POINT{r.left, r.top}, shown ? GetMenuItemCount(shown) : -1, MenuItems(menu)});
     HWND owner = GetWindow(menu, GW_OWNER);
     PostMessageA(owner ? owner : GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
   } else if (FTicksOpen == kTicksBeforeForcedEnd) {

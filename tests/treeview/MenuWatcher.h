@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 struct TShownMenu {
   POINT origin{};    // the menu window's top-left corner, in screen coordinates
   int entries = -1;  // entries of the menu the class library reported as shown
+  std::vector<std::string> items;  // as the menu window holds them: captions, "-" for a separator
 };
 
 class TMenuWatcher {

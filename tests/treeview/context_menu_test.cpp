@@ -1,5 +1,8 @@
 // Right clicks and menu requests on the real control: one OnNodeContextMenu and at most one menu each.
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "MenuWatcher.h"
 #include "TreeHost.h"
@@ -146,5 +149,28 @@ TEST_F(RightClickTest, TheReleaseRestoresAnAutoPopupThatWasOff) {
   SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, 0);
   EXPECT_FALSE(Menu->AutoPopup);
   EXPECT_FALSE(Tree->NodeMenuShown());
+}
+// Hidden entries must not leave a separator at either end or two in a row; the entries' order stays.
+TEST_F(TreeViewTest, AMenuLeavesOutSeparatorsThatDivideNothing) {
+  const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases{
+      {{"-", "!Edit", "-", "Show", "-", "-", "Delete", "-"}, {"Show", "-", "Delete"}},
+      {{"!Edit", "-", "Show", "Hide", "-", "!Cut", "-", "Delete"}, {"Show", "Hide", "-", "Delete"}},
+      {{"Show", "-", "!Edit", "!Cut"}, {"Show"}},
+  };
+  for (const auto& [entries, shown] : cases) {
+    auto* menu = new TPopupMenu(Form);
+    for (const std::string& entry : entries) {
+      auto* item = new TMenuItem(Form);
+      item->Visible = entry[0] != '!';
+      item->Caption = item->Visible ? entry : entry.substr(1);
+      menu->Add(item);
+    }
+    menu->PopupComponent = Tree;
+    TMenuWatcher menus;
+    menu->Popup(300, 300);
+    ASSERT_EQ(menus.Shown().size(), 1u);
+    EXPECT_EQ(menus.Shown()[0].items, shown);
+    EXPECT_EQ(menu->Count(), static_cast<int>(entries.size())) << "the entries themselves stay";
+  }
 }
 }  // namespace
