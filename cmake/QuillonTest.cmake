@@ -10,15 +10,20 @@ target_compile_options(gtest_main PRIVATE -w)
 
 set(QUILLON_TEST_TIMEOUT 300 CACHE STRING "Seconds one test executable may run")
 
-# quillon_add_test(name SOURCES a.cpp b.cpp LIBS x y [TIMEOUT s])
+# quillon_add_test(name SOURCES a.cpp b.cpp LIBS x y [TIMEOUT s] [NO_TEST])
+# NO_TEST builds the executable only, for a suite that registers its own runs.
 function(quillon_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "NO_TEST" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   target_compile_options(${name} PRIVATE -Wno-missing-field-initializers)
+  if(T_NO_TEST)
+    return()
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT ${QUILLON_TEST_TIMEOUT})
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # One display is shared by every suite that does not bring its own: they take turns on it.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK display)
 endfunction()
