@@ -56,19 +56,28 @@ TWinControl::~TWinControl() {
   if (FParent) FParent->RemoveControl(this);
 }
 
+namespace {
+// Marks a window as one of ours, whoever else subclasses it afterwards (an accessibility tool, say): a
+// comparison of window procedures would stop recognising it then.
+constexpr char kControlProperty[] = "Quillon.Control";
+}  // namespace
+
 TWinControl* TWinControl::FromHandle(HWND window) {
   if (!window) return nullptr;
-  if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(ControlWindowProc)) return nullptr;
-  return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return static_cast<TWinControl*>(GetPropA(window, kControlProperty));
 }
 
 void TWinControl::Attach(HWND window) {
   FHandle = window;
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetPropA(window, kControlProperty, this);
 }
 
 void TWinControl::Detach() {
-  if (FHandle) SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
+  if (FHandle) {
+    SetWindowLongPtrA(FHandle, GWLP_USERDATA, 0);
+    RemovePropA(FHandle, kControlProperty);
+  }
   FHandle = nullptr;
 }
 

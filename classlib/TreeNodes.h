@@ -12,6 +12,9 @@
 #include <vector>
 
 class TCustomTreeView;
+// The state index of an item that shows no state image.
+constexpr int kNoStateImage = -1;
+
 class TTreeNodes;
 
 class TTreeNode {
@@ -79,7 +82,7 @@ class TTreeNode {
   std::string FText;
   int FImageIndex = -1;
   int FSelectedIndex = -1;
-  int FStateIndex = -1;
+  int FStateIndex = kNoStateImage;
   void* FData = nullptr;  // not owned
   bool FExpanded = false;
   int FIndex = 0;

@@ -32,18 +32,18 @@ std::unique_ptr<TBrush> TQxCustomDraw::MakeBrush() {
   return brush;
 }
 
-int TQxCustomDraw::Stage() const {
+TQxCustomDraw::TStage TQxCustomDraw::Stage() const {
   switch (FNMCustomDraw->dwDrawStage) {
     case CDDS_PREPAINT:
-      return 1;
+      return stControlPrePaint;
     case CDDS_POSTPAINT:
-      return 2;
+      return stControlPostPaint;
     case CDDS_ITEMPREPAINT:
-      return 4;
+      return stItemPrePaint;
     case CDDS_ITEMPOSTPAINT:
-      return 5;
+      return stItemPostPaint;
     default:
-      return 0;
+      return stOther;
   }
 }
 
@@ -51,10 +51,10 @@ void TQxTvCustomDraw::Apply() {
   LRESULT& result = *FResultPtr;
   if (!Handled) result = CDRF_DODEFAULT;
   switch (Stage()) {
-    case 1:
+    case stControlPrePaint:
       if (!Handled && NotifyItems) result |= CDRF_NOTIFYITEMDRAW;
       break;
-    case 4:
+    case stItemPrePaint:
       if (SkipDefault) {
         if (!Handled) result |= CDRF_SKIPDEFAULT;
       } else {

@@ -24,8 +24,15 @@ class TQxCustomDraw {
   virtual std::unique_ptr<TBrush> MakeBrush();
   virtual void Apply() = 0;
 
-  // 1 control pre-paint, 2 control post-paint, 4 item pre-paint, 5 item post-paint, 0 anything else.
-  int Stage() const;
+  // The drawing stage, with the numbers handlers have always compared against.
+  enum TStage : int {
+    stOther = 0,
+    stControlPrePaint = 1,
+    stControlPostPaint = 2,
+    stItemPrePaint = 4,
+    stItemPostPaint = 5,
+  };
+  TStage Stage() const;
 
   const TFont* DefaultFont() const { return FDefaultFont; }
   TFont* Font() const { return FFont.get(); }

@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "EntryBarrier.h"
 #include "HostCall.h"
+#include "ResourceIds.h"
 #include "Forms.h"
 #include "WindowClasses.h"
 
@@ -14,8 +15,8 @@ const char* const PlugMakerName = "Quillon Works";
 
 std::string PlugTitle = DefaultPlugTitle;
 std::string PlugAuthor = PlugMakerName;
-int32_t PlugResBmpId = 101;
-int32_t PlugResStringId = 1;
+int32_t PlugResBmpId = IDB_DEFAULT_PLUGIN;
+int32_t PlugResStringId = IDS_DEFAULT_DESCRIPTION;
 int32_t PlugApiVersion = 430;
 int32_t PlugId = -1;
 bool PlugActive = false;
@@ -33,6 +34,9 @@ HHOOK MouseHook = nullptr;
 
 namespace {
 TMainFormFactory MainFormFactory = nullptr;
+// The components whose closures the library-wide handlers and traps hold, if any.
+TTsx* HandlersBoundBy = nullptr;
+TTsx* TrapsBoundBy = nullptr;
 
 LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
   if (code >= 0 && PlugTrapKey)
@@ -81,6 +85,22 @@ TTsx::TTsx(TComponent* owner) : TComponent(owner) {
   PlugOnInit = nullptr;
   PlugTrapKey = [this](DWORD wParm, DWORD lParm) { TrapKey(wParm, lParm); };
   PlugTrapMouse = [this](DWORD wParm, DWORD lParm) { return TrapMouse(wParm, lParm); };
+  TrapsBoundBy = this;
+}
+
+TTsx::~TTsx() {
+  if (TrapsBoundBy == this) {
+    PlugTrapKey = nullptr;
+    PlugTrapMouse = nullptr;
+    TrapsBoundBy = nullptr;
+  }
+  if (HandlersBoundBy == this) {
+    PlugOnInit = nullptr;
+    PlugOnLeftClick = nullptr;
+    PlugOnRightClick = nullptr;
+    PlugOnDeactivate = nullptr;
+    HandlersBoundBy = nullptr;
+  }
 }
 
 void TTsx::Loaded() {
@@ -101,6 +121,7 @@ void TTsx::PublishPlugInfo() {
   PlugOnRightClick = OnRightClick;
   PlugOnDeactivate = OnDeactivate;
   PlugOnInit = OnPlugInit;
+  HandlersBoundBy = this;
 }
 
 void TTsx::TrapKey(DWORD wParm, DWORD lParm) {

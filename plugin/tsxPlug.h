@@ -34,29 +34,46 @@ static_assert(offsetof(TPlugData, ResStringId) == 98);
 extern const char* const DefaultPlugTitle;
 extern const char* const PlugMakerName;
 
-// Library-wide plug-in state: one set per library.
+// Library-wide plug-in state: one set per library, through which the exports (plain functions without an
+// object) reach the plug-in component. All of it lives on the host's user-interface thread.
+
+// What the host is told about the plug-in. Written by the plug-in component when its form has loaded
+// (TTsx::Loaded); read by tsxGetVersion and tsxGetData.
 extern std::string PlugTitle;
 extern std::string PlugAuthor;
 extern int32_t PlugResBmpId;
 extern int32_t PlugResStringId;
 extern int32_t PlugApiVersion;
+// The identifier the host gives in tsxGetData (-1 before). Written by tsxGetData; read by the event
+// subscription (its registrations) and the base form (tsxForceLeftClick).
 extern int32_t PlugId;
+// Written by tsxOnLeftClick (the handler's answer was 1) and tsxDeactivate; read by the base form's close.
 extern bool PlugActive;
+// Set once, when the library unloads (ShutDownLibrary); read by every path that would call the host.
 extern bool PlugShuttingDown;
+// The handlers the exports call. Bound by the plug-in component when its form has loaded, unbound when
+// that component goes; called only by the exports.
 extern TPlugEvent PlugOnInit;
 extern TPlugLeftClickEvent PlugOnLeftClick;
 extern TPlugEvent PlugOnRightClick;
 extern TPlugEvent PlugOnDeactivate;
+// The hooks' traps. Bound by the plug-in component at creation, unbound when it goes; called only by the
+// hook procedures.
 extern TPlugTrapKeyEvent PlugTrapKey;
 extern TPlugTrapMouseEvent PlugTrapMouse;
+// The two host functions looked up by name. Written by LookupHostFunctions (the component's creation);
+// read by the component (the main view) and the base form (tsxForceLeftClick).
 extern tsxGetMainViewHwndProc HostGetMainViewHwnd;
 extern tsxForceLeftClickProc HostForceLeftClick;
+// The hooks, installed by the component when its definition asks for them, for the library's lifetime.
 extern HHOOK KeyHook;
 extern HHOOK MouseHook;
 
 class TTsx : public TComponent {
  public:
   explicit TTsx(TComponent* owner);
+  // Unbinds the library-wide handlers and traps it bound: they call into this component and its form.
+  ~TTsx() override;
   void Loaded() override;
 
   TPlugEvent OnPlugInit;

@@ -8,13 +8,13 @@
 
 #include <cstdint>
 
+#include "PictureIndex.h"
+
 // Each returns a new list (the caller destroys it) or nullptr when Windows refuses one.
 HIMAGELIST CreateGlyphImageList();
 HIMAGELIST CreateToolImageList();
 HIMAGELIST CreateStateImageList();
 HIMAGELIST CreateTfbImageList();
-
-enum TitleButtonGlyph { kTitleButtonClose = 0, kTitleButtonMinimize = 1, kTitleButtonMaximize = 2 };
 
 // A 10x9 24-bit DIB section, black on fuchsia; a speed button takes its bottom-left colour as transparent.
 // nullptr for an unknown glyph. The caller deletes it.

@@ -53,7 +53,7 @@ void TMainForm::ToggleHiddenMarks(TTreeNode* node) {
   while (!pending.empty()) {
     TTreeNode* item = pending.back();
     pending.pop_back();
-    item->SetStateIndex(item->StateIndex() == 1 ? -1 : 1);
+    item->SetStateIndex(item->StateIndex() == kStateHidden ? kNoStateImage : kStateHidden);
     for (int i = item->Count() - 1; i >= 0; --i) pending.push_back(item->Item(i));
   }
   TreeView->Items().EndUpdate();
@@ -86,7 +86,7 @@ void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildre
       std::string message = std::string("\r") + question + "\r";
       int answer = LMDMessageBoxDlg1->ShowMessageBox(LMDMessageBoxDlg1->CaptionTitle, message, {},
                                                      LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
-      if (answer != 6) return;
+      if (answer != mrYes) return;
       // The box's loop ran the host meanwhile: the object may be gone.
       if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     }

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Glyphs.h"
+#include "ResourceIds.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -38,8 +39,8 @@ void TMainForm::DefineForm() {
   Tsx1->OnDeactivate = [this] { Tsx1Deactivate(); };
   Tsx1->Title = DefaultPlugTitle;
   Tsx1->Author = PlugMakerName;
-  Tsx1->ResBmpId = 100;
-  Tsx1->ResStringId = 0;
+  Tsx1->ResBmpId = IDB_PLUGIN_BUTTON;
+  Tsx1->ResStringId = IDS_DESCRIPTION;
   Tsx1->ApiVersionNeeded = 500;
 
   TsxEvents1 = new TTsxEvents(this);
@@ -89,15 +90,15 @@ void TMainForm::DefineMenus() {
   ContextPopup = new TPopupMenu(this);
   ContextPopup->SetName("ContextPopup");
   ContextPopup->Images = ToolImageList;
-  ContextEdit1 = AddMenuItem(ContextPopup, "ContextEdit1", "Context Edit", 0, &TMainForm::TreeViewDblClick);
+  ContextEdit1 = AddMenuItem(ContextPopup, "ContextEdit1", "Context Edit", kToolContextEdit, &TMainForm::TreeViewDblClick);
   N4 = AddMenuItem(ContextPopup, "N4", "-", -1, nullptr);
   ToggleVisibility2 =
-      AddMenuItem(ContextPopup, "ToggleVisibility2", "Toggle Visibility", 5, &TMainForm::VisibilityButtonClick);
-  Ungroup1 = AddMenuItem(ContextPopup, "Ungroup1", "Ungroup", 4, &TMainForm::Ungroup2Click);
+      AddMenuItem(ContextPopup, "ToggleVisibility2", "Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick);
+  Ungroup1 = AddMenuItem(ContextPopup, "Ungroup1", "Ungroup", kToolUngroup, &TMainForm::Ungroup2Click);
   N3 = AddMenuItem(ContextPopup, "N3", "-", -1, nullptr);
-  Delete1 = AddMenuItem(ContextPopup, "Delete1", "Delete", 2, &TMainForm::DeleteButtonClick);
+  Delete1 = AddMenuItem(ContextPopup, "Delete1", "Delete", kToolDelete, &TMainForm::DeleteButtonClick);
   DeleteAnimation2 =
-      AddMenuItem(ContextPopup, "DeleteAnimation2", "Delete Animation", 3, &TMainForm::DeleteAnimation1Click);
+      AddMenuItem(ContextPopup, "DeleteAnimation2", "Delete Animation", kToolDeleteAnimation, &TMainForm::DeleteAnimation1Click);
   DeleteAnimationIncludeChildren2 =
       AddMenuItem(ContextPopup, "DeleteAnimationIncludeChildren2", "Delete Animation (Include Children)", -1,
                   &TMainForm::DeleteAnimationTreeButtonClick);
@@ -105,20 +106,20 @@ void TMainForm::DefineMenus() {
   MainPopup = new TPopupMenu(this);
   MainPopup->SetName("MainPopup");
   MainPopup->Images = ToolImageList;
-  ContextEditor2 = AddMenuItem(MainPopup, "ContextEditor2", "Context Editor", 0, &TMainForm::TreeViewDblClick);
+  ContextEditor2 = AddMenuItem(MainPopup, "ContextEditor2", "Context Editor", kToolContextEdit, &TMainForm::TreeViewDblClick);
   N6 = AddMenuItem(MainPopup, "N6", "-", -1, nullptr);
   ToggleVisibility1 =
-      AddMenuItem(MainPopup, "ToggleVisibility1", "Toggle Visibility", 5, &TMainForm::VisibilityButtonClick);
-  Ungroup3 = AddMenuItem(MainPopup, "Ungroup3", "Ungroup", 4, &TMainForm::Ungroup2Click);
+      AddMenuItem(MainPopup, "ToggleVisibility1", "Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick);
+  Ungroup3 = AddMenuItem(MainPopup, "Ungroup3", "Ungroup", kToolUngroup, &TMainForm::Ungroup2Click);
   N7 = AddMenuItem(MainPopup, "N7", "-", -1, nullptr);
-  DeleteObject2 = AddMenuItem(MainPopup, "DeleteObject2", "Delete Object", 2, &TMainForm::DeleteButtonClick);
+  DeleteObject2 = AddMenuItem(MainPopup, "DeleteObject2", "Delete Object", kToolDelete, &TMainForm::DeleteButtonClick);
   DeleteAnimation3 =
-      AddMenuItem(MainPopup, "DeleteAnimation3", "Delete Animation", 3, &TMainForm::DeleteAnimation1Click);
+      AddMenuItem(MainPopup, "DeleteAnimation3", "Delete Animation", kToolDeleteAnimation, &TMainForm::DeleteAnimation1Click);
   DeleteAnimationIncludeChildren3 =
       AddMenuItem(MainPopup, "DeleteAnimationIncludeChildren3", "Delete Animation (Include Children)", -1,
                   &TMainForm::DeleteAnimationTreeButtonClick);
   N8 = AddMenuItem(MainPopup, "N8", "-", -1, nullptr);
-  Refresh2 = AddMenuItem(MainPopup, "Refresh2", "Refresh", 1, &TMainForm::RefreshButtonClick);
+  Refresh2 = AddMenuItem(MainPopup, "Refresh2", "Refresh", kToolRefresh, &TMainForm::RefreshButtonClick);
 }
 
 TToolButton* TMainForm::AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint,
@@ -151,7 +152,7 @@ void TMainForm::DefineToolBars() {
   ToolBar2->ButtonHeight = 19;
   ToolBar2->ButtonWidth = 28;
   ToolBar2->TabStop = true;
-  ToolButton2 = AddToolButton(ToolBar2, "ToolButton2", "File", "", 0, nullptr);
+  ToolButton2 = AddToolButton(ToolBar2, "ToolButton2", "File", "", kToolContextEdit, nullptr);
   ToolButton2->DropdownMenu = MainPopup;
   ToolBar2->SetParent(Panel1);
 
@@ -166,19 +167,19 @@ void TMainForm::DefineToolBars() {
   ToolBar1->Wrapable = false;
   ToolBar1->Images = ToolImageList;
   ToolBar1->ShowHint = true;
-  ToolButton3 = AddToolButton(ToolBar1, "ToolButton3", "", "", 3, nullptr);
+  ToolButton3 = AddToolButton(ToolBar1, "ToolButton3", "", "", kToolDeleteAnimation, nullptr);
   ToolButton3->Style = tbsSeparator;
-  EditButton = AddToolButton(ToolBar1, "EditButton", "Context Edit", "Show Context Editor For Selected Object", 0,
+  EditButton = AddToolButton(ToolBar1, "EditButton", "Context Edit", "Show Context Editor For Selected Object", kToolContextEdit,
                              &TMainForm::TreeViewDblClick);
   EditButton->AutoSize = true;
   VisibilityButton =
-      AddToolButton(ToolBar1, "VisibilityButton", "", "Toggle Visibility", 5, &TMainForm::VisibilityButtonClick);
-  DeleteButton = AddToolButton(ToolBar1, "DeleteButton", "Delete", "Delete Selected Object", 2,
+      AddToolButton(ToolBar1, "VisibilityButton", "", "Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick);
+  DeleteButton = AddToolButton(ToolBar1, "DeleteButton", "Delete", "Delete Selected Object", kToolDelete,
                                &TMainForm::DeleteButtonClick);
   DeleteButton->AutoSize = true;
-  ToolButton1 = AddToolButton(ToolBar1, "ToolButton1", "", "", 2, nullptr);
+  ToolButton1 = AddToolButton(ToolBar1, "ToolButton1", "", "", kToolDelete, nullptr);
   ToolButton1->Style = tbsSeparator;
-  RefreshButton = AddToolButton(ToolBar1, "RefreshButton", "Refresh", "Refresh Scene Tree", 1,
+  RefreshButton = AddToolButton(ToolBar1, "RefreshButton", "Refresh", "Refresh Scene Tree", kToolRefresh,
                                 &TMainForm::RefreshButtonClick);
   RefreshButton->AutoSize = true;
   ToolBar1->SetParent(Panel1);

@@ -1,4 +1,17 @@
 // The scene panel: the plug-in's one window, a tool strip above the host's scene shown as a tree.
+//
+// How a click travels. The host's message loop hands WM_LBUTTONDOWN on the tree to the class library's one
+// window procedure (ControlWindowProc, behind an entry barrier that no exception or fault gets past), which
+// dispatches it to the tree control's object. The object lets the common control track the button; the
+// control reports the click to the panel as WM_NOTIFY/NM_CLICK, which the panel's window reflects back to
+// the tree as CN_NOTIFY, and once the button is up the tree raises OnClick: TMainForm::TreeViewClick. The
+// handler checks the item and its object and calls tsxSelectSobj through HostCall, which turns a host
+// failure (a structured exception) into a C++ one that the handler swallows. Inside that call the host
+// announces the new selection: its callback (tsxEvents, behind its own barrier) raises
+// OnSelectionChanged, TsxEvents1SelectionChanged finds the tree already on that object and does nothing,
+// and the host call returns. A command chosen from a pop-up menu takes the same road, except that the
+// menu posts the command to the control (PostCall) so that it runs after the control's own handling; a
+// rebuild asked for while the control waits inside a notification is posted the same way.
 #pragma once
 
 #include <string>
@@ -12,6 +25,7 @@
 #include "TreeView.h"
 #include "UQxTreeList.h"
 #include "HostCall.h"
+#include "PictureIndex.h"
 #include "TsxApi5.h"
 #include "TsxFormBase.h"
 #include "lmdmsg.h"
@@ -110,6 +124,18 @@ class TMainForm : public TTsxFormBase {
   // that calls back from inside the rename, say) would free the items the control is working on: it runs
   // once the control has returned instead. Only handlers that swallow their failures get there.
   void DeferRebuild();
+
+  // FRefreshing for as long as it lives, cleared again on every way out.
+  class TRefreshingScope {
+   public:
+    explicit TRefreshingScope(bool& refreshing) : FFlag(refreshing) { FFlag = true; }
+    ~TRefreshingScope() { FFlag = false; }
+    TRefreshingScope(const TRefreshingScope&) = delete;
+    TRefreshingScope& operator=(const TRefreshingScope&) = delete;
+
+   private:
+    bool& FFlag;
+  };
 
   bool FRefreshing = false;
   bool FRebuildDeferred = false;

@@ -18,8 +18,8 @@ void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     if (targetObject && HostCall(tsxIsGNodeInScene, targetObject) == 0) return;
 
-    FRefreshing = true;
     try {
+      TRefreshingScope busy(FRefreshing);
       if (!targetObject) {
         HostCall(tsxSelectSobj, object, 0, 1);
         HostCall(tsxGroupRemoveCurrobj);
@@ -39,10 +39,9 @@ void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
     } catch (...) {
       // The view is refreshed and the tree rebuilt all the same, to show what the host did.
     }
-    FRefreshing = false;
     HostCall(tsxAViewRefresh);
     RebuildTree();
   } catch (...) {
-    FRefreshing = false;
+    // Swallowed: the next rebuild shows the host's state.
   }
 }

@@ -44,14 +44,8 @@ void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, T
     auto object = static_cast<SobjHandle>(aNode->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     TreeView->SetSelected(aNode);
-    FRefreshing = true;
-    try {
-      HostCall(tsxSelectSobj, object, 0, 0);
-    } catch (...) {
-      FRefreshing = false;
-      throw;
-    }
-    FRefreshing = false;
+    TRefreshingScope busy(FRefreshing);
+    HostCall(tsxSelectSobj, object, 0, 0);
   } catch (...) {
     // The menu still opens on the item the tree shows selected.
   }

@@ -1,5 +1,4 @@
 // The demo scene and the generated scene: what the panel's tests and the benchmarks count on finding.
-#include <chrono>
 #include <functional>
 #include <set>
 
@@ -88,13 +87,10 @@ TEST_F(GeneratedScene, GroupsMembersAsAsked) {
   EXPECT_EQ(hidden, 3);
 }
 
-// The panel walks the whole scene with about ten calls per object; at 100,000 objects every call must be
-// O(1) for a rebuild to stay interactive.
-TEST_F(GeneratedScene, HundredThousandObjectsBuildAndWalkQuickly) {
-  using Clock = std::chrono::steady_clock;
-  auto start = Clock::now();
+// The panel walks the whole scene with about ten calls per object; how fast that goes at 100,000 objects
+// is the benchmarks' to say. Here: the walk reaches every object, and calls are counted, not kept.
+TEST_F(GeneratedScene, HundredThousandObjectsAreWalkedWithEveryCallCountedAndNoneKept) {
   SobjHandle first = simBuildGeneratedScene(100000, 50);
-  auto built = Clock::now();
   simLogEnable(0);
   char name[256];
   int walked = 0;
@@ -108,12 +104,9 @@ TEST_F(GeneratedScene, HundredThousandObjectsBuildAndWalkQuickly) {
     tsxIsGNodeInScene(o);
     tsxPolyhGetNbrMaterials(o);
   });
-  auto walkedAt = Clock::now();
   EXPECT_EQ(walked, 100000);
   EXPECT_EQ(simLogCount(), 0) << "nothing kept while logging is off";
   EXPECT_EQ(simLogCountOf("tsxSobjGetType"), 100000) << "but every call is counted";
-  EXPECT_LT(std::chrono::duration<double>(built - start).count(), 1.0);
-  EXPECT_LT(std::chrono::duration<double>(walkedAt - built).count(), 1.0);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothi
   panel.ClickToolButton(panel.CommandBar(), kDeleteButton);
   EXPECT_FALSE(simIsAlive(camera));
   // The command itself does not rebuild; the host's notification of the emptied selection does.
-  std::string serial = "#" + std::to_string(simHandleSerial(camera));
+  std::string serial = std::string("#").append(std::to_string(simHandleSerial(camera)));
   EXPECT_EQ(PluginHost::Log().rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSobjDelete(" + serial +
                                     ")\ntsxGetCurrentSelection()\ntsxSceneGetFirstNode()\n",
                                     0),
@@ -117,7 +117,7 @@ TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
   simLogClear();
   panel.ChooseFileMenu(kUngroup);
   EXPECT_EQ(simGetParent(first), nullptr);
-  std::string serial = "#" + std::to_string(simHandleSerial(first));
+  std::string serial = std::string("#").append(std::to_string(simHandleSerial(first)));
   std::string log = PluginHost::Log();
   // Between the two, the host's notification finds the tree already on the object.
   EXPECT_EQ(log.rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSelectSobj(" + serial +

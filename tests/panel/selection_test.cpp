@@ -151,6 +151,21 @@ TEST_F(PanelTest, ClickAndKeyReleaseSelectTheObjectInTheHost) {
   EXPECT_EQ(simGetCurrent(), group);
 }
 
+// Another program may subclass the tree (accessibility and automation tools do): its notifications must
+// still reach the panel.
+WNDPROC OriginalTreeProc = nullptr;
+LRESULT CALLBACK PassingThrough(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(OriginalTreeProc, window, message, wParam, lParam);
+}
+
+TEST_F(PanelTest, AClickReachesTheHostWhileAnotherProgramSubclassesTheTree) {
+  OriginalTreeProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(host.Tree(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassingThrough)));
+  panel.ClickItem("Camera");
+  SetWindowLongPtrA(host.Tree(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OriginalTreeProc));
+  EXPECT_EQ(simGetCurrent(), camera);
+}
+
 TEST_F(PanelTest, RootMaterialsAndUnselectableObjectsLeaveTheHostAlone) {
   simUserSelect(light);
   host.ExpandAll();

@@ -60,10 +60,10 @@ TEST_F(TreeTest, EveryTypeShowsItsGlyphAndUnknownTypesShowTheBox) {
   } table[] = {{101, 5},  {102, 6},  {103, 15}, {104, 10}, {106, 11}, {107, 3},  {201, 1},
                {202, 0},  {204, 7},  {206, 16}, {207, 4},  {208, 8},  {210, 0},  {213, 14},
                {214, 13}, {215, 12}, {216, 11}, {105, 1},  {203, 1},  {99999, 1}, {-5, 1}};
-  for (const auto& entry : table) simCreateObject(nullptr, ("T" + std::to_string(entry.type)).c_str(), entry.type);
+  for (const auto& entry : table) simCreateObject(nullptr, (std::string("T").append(std::to_string(entry.type))).c_str(), entry.type);
   EXPECT_EQ(host.LeftClick(), 1);
   for (const auto& entry : table) {
-    const TreeItemInfo* item = host.Find("T" + std::to_string(entry.type));
+    const TreeItemInfo* item = host.Find(std::string("T").append(std::to_string(entry.type)));
     ASSERT_NE(item, nullptr) << entry.type;
     EXPECT_EQ(item->glyph, entry.glyph) << entry.type;
     EXPECT_EQ(item->selectedGlyph, entry.glyph) << entry.type;
@@ -167,7 +167,9 @@ TEST_F(TreeTest, LongNamesAreCutAt255Characters) {
   std::string name(10000, 'x');
   simCreateObject(nullptr, name.c_str(), e_tsxPOLYH);
   EXPECT_EQ(host.LeftClick(), 1);
-  EXPECT_EQ(host.Find(std::string(255, 'x'))->level, 1);
+  const TreeItemInfo* cut = host.Find(std::string(255, 'x'));
+  ASSERT_NE(cut, nullptr);
+  EXPECT_EQ(cut->level, 1);
 }
 
 TEST_F(TreeTest, HostileAnswersDoNotHangTheWalk) {

@@ -113,9 +113,10 @@ class Run {
     std::vector<HTREEITEM> items = FUser.Items();
     return items.empty() ? nullptr : items[Pick(0, items.size() - 1)];
   }
-  std::string Serial(SobjHandle o) { return "#" + std::to_string(simHandleSerial(o)); }
+  // Built by appending: GCC 12 warns falsely (its bug 105329) when a literal is put before a temporary.
+  std::string Serial(SobjHandle o) { return std::string("#").append(std::to_string(simHandleSerial(o))); }
   std::string Describe(HTREEITEM item) {
-    return item ? "\"" + FUser.Label(item).substr(0, 40) + "\"" : "(none)";
+    return item ? std::string("\"").append(FUser.Label(item).substr(0, 40)).append("\"") : "(none)";
   }
 
   void Decorate(SobjHandle object) {
