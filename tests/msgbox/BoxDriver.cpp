@@ -1,11 +1,15 @@
 #include "BoxDriver.h"
 
+#include <map>
 #include <string>
 
 #include "MsgBoxWindow.h"
 
 namespace {
-TBoxDriver* Running = nullptr;  // a TIMERPROC has no context; one driver at a time
+std::map<UINT_PTR, TThreadTicker*>& Tickers() {
+  static std::map<UINT_PTR, TThreadTicker*> tickers;
+  return tickers;
+}
 constexpr UINT kTickMs = 40;
 constexpr int kGraceTicks = 25;
 
@@ -37,21 +41,24 @@ LPARAM KeyData(UINT key, bool up) {
 }
 }  // namespace
 
-TBoxDriver::TBoxDriver(std::vector<TStep> steps) : FSteps(std::move(steps)) {
-  Running = this;
+TThreadTicker::TThreadTicker() {
   FTimer = SetTimer(nullptr, 0, kTickMs, Tick);
+  Tickers()[FTimer] = this;
 }
 
-TBoxDriver::~TBoxDriver() {
+TThreadTicker::~TThreadTicker() {
   KillTimer(nullptr, FTimer);
-  Running = nullptr;
+  Tickers().erase(FTimer);
 }
 
-void CALLBACK TBoxDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (Running) Running->Step();
+// A thread timer's procedure gets no context but the timer's id.
+void CALLBACK TThreadTicker::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (auto it = Tickers().find(timer); it != Tickers().end()) it->second->OnTick();
 }
 
-void TBoxDriver::Step() {
+TBoxDriver::TBoxDriver(std::vector<TStep> steps) : FSteps(std::move(steps)) {}
+
+void TBoxDriver::OnTick() {
   HWND box = FindOpenBox();
   if (!box) return;
   if (FNext < static_cast<int>(FSteps.size())) {
@@ -64,22 +71,8 @@ void TBoxDriver::Step() {
   }
 }
 
-namespace {
-TErrorBoxCloser* RunningCloser = nullptr;
-}
-
-TErrorBoxCloser::TErrorBoxCloser() {
-  RunningCloser = this;
-  FTimer = SetTimer(nullptr, 0, kTickMs, Tick);
-}
-
-TErrorBoxCloser::~TErrorBoxCloser() {
-  KillTimer(nullptr, FTimer);
-  RunningCloser = nullptr;
-}
-
-void CALLBACK TErrorBoxCloser::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (RunningCloser) EnumThreadWindows(GetCurrentThreadId(), CloseIfErrorBox, reinterpret_cast<LPARAM>(RunningCloser));
+void TErrorBoxCloser::OnTick() {
+  EnumThreadWindows(GetCurrentThreadId(), CloseIfErrorBox, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CALLBACK TErrorBoxCloser::CloseIfErrorBox(HWND window, LPARAM self) {

@@ -9,48 +9,55 @@
 #include <string>
 #include <vector>
 
-class TBoxDriver {
+// Calls OnTick every few tens of milliseconds for as long as it lives, from whichever loop of the thread
+// dispatches messages: a thread timer, which a modal box's or a menu's own loop dispatches too.
+class TThreadTicker {
+ public:
+  TThreadTicker();
+  virtual ~TThreadTicker();
+  TThreadTicker(const TThreadTicker&) = delete;
+  TThreadTicker& operator=(const TThreadTicker&) = delete;
+
+ protected:
+  virtual void OnTick() = 0;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD);
+  UINT_PTR FTimer = 0;
+};
+
+class TBoxDriver : public TThreadTicker {
  public:
   using TStep = std::function<void(HWND box)>;
   explicit TBoxDriver(std::vector<TStep> steps);
-  TBoxDriver(const TBoxDriver&) = delete;
-  TBoxDriver& operator=(const TBoxDriver&) = delete;
-  ~TBoxDriver();
 
   // The script ran out with the box still open, so the driver closed it from its title bar.
   bool ForcedClose() const { return FForcedClose; }
   int StepsRun() const { return FNext; }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  void Step();
+  void OnTick() override;
 
   std::vector<TStep> FSteps;
   int FNext = 0;
   int FIdleTicks = 0;
   bool FForcedClose = false;
-  UINT_PTR FTimer = 0;
 };
 
 // Closes, and counts, every plain system message box the thread opens while it lives: the default error
 // handling's, which a failure that no handler caught ends in.
-class TErrorBoxCloser {
+class TErrorBoxCloser : public TThreadTicker {
  public:
-  TErrorBoxCloser();
-  TErrorBoxCloser(const TErrorBoxCloser&) = delete;
-  TErrorBoxCloser& operator=(const TErrorBoxCloser&) = delete;
-  ~TErrorBoxCloser();
   int Count() const { return FCount; }
   const std::string& LastText() const { return FLastText; }
 
  private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  void OnTick() override;
   static BOOL CALLBACK CloseIfErrorBox(HWND window, LPARAM self);
 
   int FCount = 0;
   std::string FLastText;
   HWND FClosing = nullptr;
-  UINT_PTR FTimer = 0;
 };
 
 HWND FindOpenBox();

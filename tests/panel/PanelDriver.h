@@ -10,6 +10,11 @@
 
 #include "PluginHost.h"
 
+// Entries of the File menu and of the context menu, in the order they show (hidden ones not counted).
+enum FileEntry { kToggleVisibility, kUngroup, kDeleteObject, kDeleteAnimation, kDeleteAnimationTree, kRefresh };
+// Buttons of the command bar by index: separator, hidden edit, visibility, delete, separator, refresh.
+constexpr int kVisibilityButton = 2, kDeleteButton = 3, kRefreshButton = 5;
+
 class PanelDriver {
  public:
   explicit PanelDriver(PluginHost& host) : FHost(host) {}

@@ -6,9 +6,6 @@
 
 namespace {
 // Visible entries of the File menu, in order (the hidden context-edit entry not counted).
-enum FileMenu { kToggleVisibility, kUngroup, kDeleteObject, kDeleteAnimation, kDeleteAnimationTree, kRefresh };
-// Buttons of the command bar by index: separator, hidden edit, visibility, delete, separator, refresh.
-constexpr int kVisibilityButton = 2, kDeleteButton = 3, kRefreshButton = 5;
 
 class CommandsTest : public ::testing::Test {
  protected:

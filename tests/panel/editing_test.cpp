@@ -6,7 +6,6 @@
 #include "PanelDriver.h"
 
 namespace {
-enum FileMenu { kDeleteAnimation = 3, kDeleteAnimationTree = 4 };
 
 class EditingTest : public ::testing::Test {
  protected:

@@ -11,15 +11,6 @@
 #include "SceneModel.h"
 
 namespace {
-// Entries of the File menu and of the context menu, in the order they show.
-enum FileEntry {
-  kToggleVisibility,
-  kUngroup,
-  kDeleteObject,
-  kDeleteAnimation,
-  kDeleteAnimationTree,
-  kRefresh
-};
 constexpr FileEntry kContextEntries[] = {kToggleVisibility, kUngroup, kDeleteObject, kDeleteAnimation,
                                          kDeleteAnimationTree};
 constexpr int kToolButtons = 6;  // separator, hidden edit, visibility, delete, separator, refresh

@@ -12,14 +12,6 @@
 #include "SceneModel.h"
 
 namespace {
-enum FileEntry {
-  kToggleVisibility,
-  kUngroup,
-  kDeleteObject,
-  kDeleteAnimation,
-  kDeleteAnimationTree,
-  kRefresh
-};
 
 // Whether a raised failure of the nth call of this host function reaches the default error handling.
 using Reports = bool (*)(const std::string& function, int nth);
@@ -149,11 +141,11 @@ class FailureTest : public ::testing::Test {
     return {
         {"click", Effect::kNone, [this](PanelUser& u) { u.Click(Item("Camera")); }},
         {"toggle visibility", Effect::kVisibility,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 2); }},
+         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kVisibilityButton); }},
         {"delete", Effect::kDelete,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 3); }},
+         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kDeleteButton); }},
         {"refresh", Effect::kNone,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), 5); }, Always},
+         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kRefreshButton); }, Always},
         {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.Driver().ChooseFileMenu(kUngroup); },
          UnlessInNotification},
         {"delete animation", Effect::kAnimation,
