@@ -7,8 +7,9 @@
 // one heap block per item costs more than everything else the rebuild does.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include <string>
 #include <vector>

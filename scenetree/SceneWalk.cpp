@@ -1,7 +1,6 @@
 #include "SceneWalk.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_set>
 
 namespace {
@@ -88,8 +87,7 @@ void TSceneWalk::ReadMaterials(int parent, SobjHandle polyhedron) {
   TIndexSet seen;
   for (int index = tsxPolyhGetFirstMaterialIdx(polyhedron); index != -1 && seen.Insert(index);
        index = tsxPolyhGetNextMaterialIdx(polyhedron, index)) {
-    char label[32];
-    snprintf(label, sizeof label, "Material #%d", index);
-    FItems.push_back({parent, nullptr, label, 0, true, false});
+    // Not snprintf: a formatted print costs more than the host's answer, and there are three per polyhedron.
+    FItems.push_back({parent, nullptr, "Material #" + std::to_string(index), 0, true, false});
   }
 }
