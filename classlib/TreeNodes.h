@@ -86,9 +86,9 @@ class TTreeNode {
   int FSelectedIndex = -1;
   int FStateIndex = -1;
   void* FData = nullptr;  // not owned
-  bool FExpanded = false;
   int FIndex = 0;
   HTREEITEM FItemId = nullptr;
+  bool FExpanded = false;
   bool FChildrenInControl = false;  // the control holds this item's children
   bool FExpandedInControl = false;  // the control shows this item expanded
   bool FOrderPending = false;       // the children and every level below wait to be sorted by label

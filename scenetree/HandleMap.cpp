@@ -23,7 +23,7 @@ size_t THandleMap::SlotOf(SobjHandle key) const {
 
 bool THandleMap::Insert(SobjHandle key, int value) {
   if (!key) return false;
-  if (2 * (FCount + 1) > FSlots.size()) Grow();
+  if (5 * (FCount + 1) > 4 * FSlots.size()) Grow();
   for (size_t i = SlotOf(key);; i = (i + 1) & (FSlots.size() - 1)) {
     if (FSlots[i].key == key) return false;
     if (!FSlots[i].key) {

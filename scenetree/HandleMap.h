@@ -27,7 +27,7 @@ class THandleMap {
   size_t SlotOf(SobjHandle key) const;
   void Grow();
 
-  std::vector<Slot> FSlots;  // a power of two in size, at most half full
+  std::vector<Slot> FSlots;  // a power of two in size, at most four fifths full
   size_t FCount = 0;
   int FShift = 32;  // 32 - log2 of the slot count
 };

@@ -30,9 +30,11 @@ class TIndexSet {
 
 void TSceneWalk::Run() {
   FItems.clear();
+  FItems.reserve(FLastCount);
   FEntries.Clear();
   FSelected = -1;
   WalkSiblings(tsxSceneGetFirstNode());
+  FLastCount = FItems.size();
 }
 
 // Pre-order over the host's hierarchy, siblings in the host's order, an object's children before its

@@ -30,6 +30,9 @@ class TSceneWalk {
   const THandleMap& Entries() const { return FEntries; }
   // Hands the entry map over (the panel keeps it as its lookup) and takes an old one back to reuse.
   void SwapEntries(THandleMap& other) { std::swap(FEntries, other); }
+  // Drops the list once the tree is filled: a large scene's list is as big as its items, and is made
+  // again by the next walk.
+  void ReleaseItems() { std::vector<TWalkedItem>().swap(FItems); }
 
  private:
   void WalkSiblings(SobjHandle first);
@@ -37,6 +40,7 @@ class TSceneWalk {
   void ReadMaterials(int parent, SobjHandle polyhedron);
 
   std::vector<TWalkedItem> FItems;
+  size_t FLastCount = 0;  // entries of the previous walk: room for as many is made at once
   THandleMap FEntries;
   int FSelected = -1;
 };

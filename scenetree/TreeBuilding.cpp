@@ -71,6 +71,7 @@ void TMainForm::ShowWalk(TTreeNode* root) {
   FillTree(items, root, FWalk.Items(), FItemIndex.Nodes());
   if (FWalk.Selected() >= 0) TreeView->SetSelected(FItemIndex.Nodes()[FWalk.Selected()]);
   FItemIndex.Adopt(FWalk, items);
+  FWalk.ReleaseItems();
 }
 
 // Every item with children is expanded when its object was expanded before the rebuild, collapsed
