@@ -141,8 +141,22 @@ void TTreeNode::AlphaSort(bool recurse) {
 }
 
 TTreeNodes::~TTreeNodes() {
-  for (TTreeNode* root : FRoots) DestroySubtree(root, false);
+  DestroyAll();
   for (void* block : FBlocks) ::operator delete(block);
+}
+
+// Every item: slot by slot through the blocks when no item was deleted on its own (the usual case, and
+// the items then lie in the order they were made), else through the tree.
+void TTreeNodes::DestroyAll() {
+  if (!FFreeSlots.empty()) {
+    for (TTreeNode* root : FRoots) DestroySubtree(root, false);
+    return;
+  }
+  for (size_t block = 0; block < FBlocksUsed; ++block) {
+    auto* slots = static_cast<TTreeNode*>(FBlocks[block]);
+    size_t used = block + 1 == FBlocksUsed ? FSlotsUsed : kBlockNodes;
+    for (size_t i = 0; i < used; ++i) slots[i].~TTreeNode();
+  }
 }
 
 TTreeNode* TTreeNodes::MakeNode(TTreeNode* parent) {
@@ -220,7 +234,7 @@ void TTreeNodes::Delete(TTreeNode* node) {
 
 void TTreeNodes::Clear() {
   FOwner->ClearControl();
-  for (TTreeNode* root : FRoots) DestroySubtree(root, false);
+  DestroyAll();
   FRoots.clear();
   FFreeSlots.clear();
   FBlocksUsed = 0;

@@ -130,6 +130,7 @@ class TTreeNodes {
 
   TTreeNode* MakeNode(TTreeNode* parent);
   void DestroySubtree(TTreeNode* node, bool keepSlots);
+  void DestroyAll();
 
   static constexpr size_t kBlockNodes = 1024;
 
