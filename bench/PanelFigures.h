@@ -31,7 +31,7 @@ class PanelFigures {
   bool ExpandedRebuild();
 
  private:
-  double RebuildMs();
+  double RebuildMs(int repetitions = 0);  // 0: the options' repetitions
   void LeftClick();
   std::map<UINT, int> MessagesOfLeftClick();
   bool ReportMessages(const char* name, const std::map<UINT, int>& counts);
