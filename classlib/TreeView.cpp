@@ -459,7 +459,8 @@ void TCustomTreeView::ReadExpandedState() {
     TTreeNode* node = pending.back();
     pending.pop_back();
     if (!node->FItemId || !node->FChildrenInControl) continue;
-    if (node != first) {
+    // An item whose change waits for the end of an update knows better than the control.
+    if (node != first && node->FExpanded == node->FExpandedInControl) {
       LRESULT state = Perform(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->FItemId), TVIS_EXPANDED);
       node->FExpanded = node->FExpandedInControl = (state & TVIS_EXPANDED) != 0;
     }

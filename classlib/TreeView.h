@@ -1,6 +1,7 @@
 // The standard tree view: the Windows tree-view common control with its items kept as TTreeNode objects
 // beside it (TreeNodes.h). The control is told only what it must show: one insert per reachable item with
-// all its attributes, and the expand, select and sort calls that change what it shows.
+// all its attributes, and the expand, select and sort calls that change what it shows. It is asked only
+// what it alone knows: whether a branch it holds is expanded (ReadExpandedState).
 #pragma once
 
 #include <functional>
