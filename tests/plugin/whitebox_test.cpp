@@ -2,6 +2,7 @@
 // one executable here, so the simulator's exception reaches the panel exactly as a failing host call would.
 #include <gtest/gtest.h>
 
+#include "HandleMap.h"
 #include "Main.h"
 #include "SceneWalk.h"
 #include "SimControl.h"
@@ -231,5 +232,37 @@ TEST_F(SceneWalkTest, HostileAnswersEndAndFailuresKeepWhatWasRead) {
   EXPECT_THROW(walk.Run(), SimHostFailure);
   ASSERT_EQ(walk.Items().size(), 4u) << "Group, Box and its materials were read before Cam's name failed";
   EXPECT_EQ(walk.Entries().Find(cam), 4) << "Cam was met, and has no entry to answer";
+}
+TEST_F(SceneWalkTest, AnEndlessWalkOfManyMaterialsListsEachOnce) {
+  std::vector<int> indices;
+  for (int i = 0; i < 40; ++i) indices.push_back(100 - i);  // more than the short list of indices met holds
+  simSetMaterials(box, indices.data(), static_cast<int>(indices.size()));
+  simSetEndlessMaterials(box, 1);
+  walk.Run();
+  ASSERT_EQ(walk.Items().size(), 3u + indices.size());
+  EXPECT_EQ(walk.Items()[2].label, "Material #100");
+  EXPECT_EQ(walk.Items()[41].label, "Material #61");
+}
+
+TEST(HandleMapTest, KeepsEveryHandleOnceThroughGrowthAndCrowdedSlots) {
+  THandleMap map;
+  EXPECT_EQ(map.Find(reinterpret_cast<SobjHandle>(0x10)), -1);
+  EXPECT_FALSE(map.Insert(nullptr, 1));
+  // Serial-like handles, and handles that differ only above the bits that choose a slot.
+  std::vector<SobjHandle> keys;
+  for (uintptr_t i = 1; i <= 5000; ++i) keys.push_back(reinterpret_cast<SobjHandle>(i << 2 | 1));
+  for (uintptr_t i = 1; i <= 3000; ++i) keys.push_back(reinterpret_cast<SobjHandle>(i << 20 | 0x40));
+  for (size_t i = 0; i < keys.size(); ++i) ASSERT_TRUE(map.Insert(keys[i], static_cast<int>(i)));
+  for (size_t i = 0; i < keys.size(); ++i) {
+    ASSERT_EQ(map.Find(keys[i]), static_cast<int>(i));
+    ASSERT_FALSE(map.Insert(keys[i], -7)) << "a handle is listed once";
+  }
+  EXPECT_EQ(map.Count(), keys.size());
+  EXPECT_EQ(map.Find(reinterpret_cast<SobjHandle>(5001 << 2 | 1)), -1);
+  EXPECT_EQ(map.Find(reinterpret_cast<SobjHandle>(uintptr_t{3001} << 20 | 0x40)), -1);
+  map.Clear();
+  EXPECT_EQ(map.Count(), 0u);
+  EXPECT_EQ(map.Find(keys[0]), -1);
+  EXPECT_TRUE(map.Insert(keys[0], 3));
 }
 }  // namespace
