@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FloorTree.h"
+#include "HostWalk.h"
 #include "Stopwatch.h"
 #include "TreeMessages.h"
 
@@ -29,6 +30,14 @@ bool IsExpanded(HWND tree, HTREEITEM item) {
 HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(
       SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// Items below the top level whose children the control holds: the ones a rebuild asks the control about.
+int CountBranches(HWND tree, HTREEITEM first) {
+  int count = 0;
+  for (HTREEITEM item = first; item; item = NextItem(tree, item, TVGN_NEXT))
+    if (HTREEITEM child = NextItem(tree, item, TVGN_CHILD)) count += 1 + CountBranches(tree, child);
+  return count;
 }
 
 // Items the control shows expanded (with children), walking only the branches it holds.
@@ -73,8 +82,8 @@ void PanelFigures::LeftClick() {
   PluginHost::Pump();
 }
 
-double PanelFigures::RebuildMs() {
-  return MedianMs(FOptions.repetitions, PluginHost::Pump, [this] { FHost.LeftClick(); });
+double PanelFigures::RebuildMs(int repetitions) {
+  return MedianMs(repetitions ? repetitions : FOptions.repetitions, PluginHost::Pump, [this] { FHost.LeftClick(); });
 }
 
 bool PanelFigures::Rebuild() {
@@ -96,6 +105,55 @@ bool PanelFigures::Rebuild() {
                              Field("rebuild_ms", rebuild) + Field("floor_ms", floor) +
                              Field("floor_over_rebuild", floor / rebuild) + Field("ok", ok ? 1 : 0));
   return ok;
+}
+
+std::map<std::string, int> PanelFigures::CallCounts(const std::function<void()>& action) {
+  static const char* const kWalkFunctions[] = {
+      "tsxSceneGetFirstNode", "tsxSobjGetType",          "tsxGNodeGetName",         "tsxIsMNode",
+      "tsxMNodeIsVisible",    "tsxIsSelected",           "tsxGNodeGetFirstChild",   "tsxGNodeGetNext",
+      "tsxPolyhGetNbrMaterials", "tsxPolyhGetFirstMaterialIdx", "tsxPolyhGetNextMaterialIdx"};
+  simLogClear();
+  action();
+  std::map<std::string, int> counts;
+  for (const char* function : kWalkFunctions) counts[function] = simLogCountOf(function);
+  return counts;
+}
+
+// The rebuild against the bare host walk in the same process, on the same scene: how close the panel
+// comes to the host's own pace. The walk must make exactly the rebuild's calls, or the ratio means nothing.
+bool PanelFigures::HostWalk() {
+  simLogEnable(0);
+  PluginHost::Pump();
+  std::map<std::string, int> walkCalls = CallCounts([] { BareHostWalk(); });
+  std::map<std::string, int> rebuildCalls = CallCounts([this] { FHost.LeftClick(); });
+  bool sameCalls = walkCalls == rebuildCalls;
+  // Walk, rebuild and show take turns, so that a busy moment of the machine weighs on all three alike.
+  std::vector<double> walks, rebuilds, shows;
+  for (int i = 0; i < FOptions.repetitions; ++i) {
+    walks.push_back(MedianMs(1, nullptr, [] { BareHostWalk(); }));
+    rebuilds.push_back(RebuildMs(1));
+    // Shown again after being hidden: the window comes back and paints besides the rebuild.
+    shows.push_back(MedianMs(
+        1,
+        [this] {
+          FHost.Deactivate();
+          PluginHost::Pump();
+        },
+        [this] {
+          FHost.LeftClick();
+          UpdateWindow(FHost.Panel());
+        }));
+  }
+  double walk = Median(walks), rebuild = Median(rebuilds), show = Median(shows);
+  PluginHost::Pump();
+  int calls = 0;
+  for (const auto& [function, count] : rebuildCalls) calls += count;
+  PrintFigure("walk", Field("objects", FShape.objects) + Field("calls", calls) +
+                          Field("same_calls", sameCalls ? 1 : 0) + Field("walk_ms", walk) +
+                          Field("rebuild_ms", rebuild) + Field("show_ms", show) +
+                          Field("rebuild_over_walk", rebuild / walk) + Field("show_over_walk", show / walk) +
+                          Field("ok", sameCalls ? 1 : 0));
+  return sameCalls;
 }
 
 bool PanelFigures::HostCalls() {
@@ -156,6 +214,9 @@ bool PanelFigures::HostCalls() {
 }
 
 std::map<UINT, int> PanelFigures::MessagesOfLeftClick() {
+  HTREEITEM root = NextItem(FHost.Tree(), nullptr, TVGN_ROOT);
+  HTREEITEM top = root ? NextItem(FHost.Tree(), root, TVGN_CHILD) : nullptr;
+  FBranchesBefore = top ? CountBranches(FHost.Tree(), top) : 0;
   TreeMessageCounter counter(FHost.Tree());
   if (!counter.Hooked()) return {};
   FHost.LeftClick();
@@ -173,21 +234,24 @@ bool PanelFigures::ReportMessages(const char* name, const std::map<UINT, int>& c
   };
   int inserts = countOf(TVM_INSERTITEMA) + countOf(TVM_INSERTITEMW);
   int expands = countOf(TVM_EXPAND);
+  int queries = countOf(TVM_GETITEMSTATE);
   int total = 0;
   std::string detail;
   for (const auto& [message, count] : counts) {
     total += count;
     detail += Field(TreeMessageName(message).c_str(), count);
   }
-  int other = total - inserts - expands;
-  // The target: one insert per item the control gets, one expand per item it shows expanded; the one
-  // TVM_DELETEITEM that empties the control and, when something is selected, one TVM_SELECTITEM besides.
-  bool ok = !counts.empty() && inserts == held && expands == expanded && other <= 2;
+  int other = total - inserts - expands - queries;
+  // The target: one insert per item the control gets, one expand per item it shows expanded, at most one
+  // state query per branch the control held before (another program may have opened or closed it); the
+  // one TVM_DELETEITEM that empties the control and, when something is selected, one TVM_SELECTITEM.
+  bool ok = !counts.empty() && inserts == held && expands == expanded && queries <= FBranchesBefore && other <= 2;
   PrintFigure(
       name,
       Field("objects", FShape.objects) + Field("panel_items", static_cast<int>(FShape.items.size())) +
           Field("control_items", held) + Field("expanded_items", expanded) + Field("messages", total) +
-          Field("inserts", inserts) + Field("expands", expands) + Field("other", other) +
+          Field("inserts", inserts) + Field("expands", expands) + Field("queries", queries) +
+          Field("branches_before", FBranchesBefore) + Field("other", other) +
           Field("per_control_item", held ? static_cast<double>(total) / held : 0.0) +
           Field("per_panel_item", static_cast<double>(total) / static_cast<double>(FShape.items.size())) +
           detail + Field("ok", ok ? 1 : 0));
@@ -208,38 +272,64 @@ bool PanelFigures::SelectAndCheck(SobjHandle object, const std::string& label, d
   return caret && LabelOf(tree, caret) == label;
 }
 
+// One host selection of object, timed, and the same selection made again: the tree is then on the object
+// already and the panel only asks the host for its selection, so the second time is the host's own part
+// (its selection, its notification), which is taken off the first.
+bool PanelFigures::SelectSample(SobjHandle object, double& total, double& own) {
+  double again = 0;
+  bool ok = SelectAndCheck(object, LabelOfObject(FShape, object), total);
+  ok = SelectAndCheck(object, LabelOfObject(FShape, object), again) && ok;
+  own = total - again;
+  return ok;
+}
+
+// The group whose member is selected was revealed: close it again as a user would, so that the next sample
+// selects inside a collapsed group.
+bool PanelFigures::CloseRevealedGroup() {
+  HWND tree = FHost.Tree();
+  HTREEITEM parent = NextItem(tree, NextItem(tree, nullptr, TVGN_CARET), TVGN_PARENT);
+  bool ok = parent && IsExpanded(tree, parent);
+  if (parent) SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
+  PluginHost::Pump();
+  return ok;
+}
+
+void PanelFigures::PrintSelection(const char* kind, const std::vector<double>& times,
+                                  const std::vector<double>& own, bool ok) {
+  double worst = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
+  double ownWorst = own.empty() ? 0 : *std::max_element(own.begin(), own.end());
+  PrintFigure("selection", Field("objects", FShape.objects) + Field("kind", std::string(kind)) +
+                               Field("samples", static_cast<int>(times.size())) + Field("mean_ms", Mean(times)) +
+                               Field("median_ms", Median(times)) + Field("max_ms", worst) +
+                               Field("own_median_ms", Median(own)) + Field("own_max_ms", ownWorst) +
+                               Field("ok", ok ? 1 : 0));
+}
+
 bool PanelFigures::Selection() {
   simLogEnable(0);
   const int groups = static_cast<int>(FShape.topLevel.size());
   const int samples = std::min(FOptions.selectionSamples, groups);
-  HWND tree = FHost.Tree();
   bool allOk = true;
-  for (const char* kind : {"collapsed_group", "top_level"}) {
-    std::vector<double> times;
+  for (const char* kind : {"collapsed_group", "last_group", "top_level"}) {
+    std::vector<double> times, own;
     bool ok = samples > 0;
+    bool inGroup = kind[0] != 't';
+    bool last = kind[0] == 'l';
     for (int i = 0; i < samples && ok; ++i) {
-      // Spread over the scene: the lookup is a walk in tree order, so the position matters.
-      int group = static_cast<int>((static_cast<long long>(i) * groups) / samples +
-                                   (i * 7) % std::max(1, groups / samples));
-      bool inGroup = kind[0] == 'c';
+      // Spread over the scene, or always the last group: its members are the last items in tree order.
+      int group = last ? groups - 1
+                       : static_cast<int>((static_cast<long long>(i) * groups) / samples +
+                                          (i * 7) % std::max(1, groups / samples));
       SobjHandle object = inGroup ? FShape.middleChild[group] : FShape.topLevel[group];
       if (!object) continue;
-      double ms = 0;
-      ok = SelectAndCheck(object, LabelOfObject(FShape, object), ms);
+      if (last) LeftClick();  // untimed: a new control, which holds none of the group's members
+      double ms = 0, ownMs = 0;
+      ok = SelectSample(object, ms, ownMs);
       times.push_back(ms);
-      if (!inGroup) continue;
-      // The item was revealed: its group is now open. Close it again as a user would, so that every
-      // sample selects inside a collapsed group.
-      HTREEITEM parent = NextItem(tree, NextItem(tree, nullptr, TVGN_CARET), TVGN_PARENT);
-      ok = ok && parent && IsExpanded(tree, parent);
-      if (parent) SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(parent));
-      PluginHost::Pump();
+      own.push_back(ownMs);
+      if (inGroup) ok = CloseRevealedGroup() && ok;
     }
-    double worst = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
-    PrintFigure("selection", Field("objects", FShape.objects) + Field("kind", std::string(kind)) +
-                                 Field("samples", static_cast<int>(times.size())) +
-                                 Field("mean_ms", Mean(times)) + Field("median_ms", Median(times)) +
-                                 Field("max_ms", worst) + Field("ok", ok ? 1 : 0));
+    PrintSelection(kind, times, own, ok);
     allOk = allOk && ok;
   }
   simUserDeselectAll();  // the panel rebuilds with nothing selected; the groups stay closed

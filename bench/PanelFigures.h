@@ -2,8 +2,10 @@
 // the tree control's own window, and printed as one line of key=value pairs.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "PluginHost.h"
 #include "SceneShape.h"
@@ -22,22 +24,28 @@ class PanelFigures {
   // Each returns false when what it measured is not what it meant to measure (the panel showed a
   // different tree, a selection landed elsewhere); the figure is then printed with ok=0.
   bool Rebuild();
+  bool HostWalk();
   bool HostCalls();
   bool ControlMessages();
   bool Selection();
   bool ExpandedRebuild();
 
  private:
-  double RebuildMs();
+  double RebuildMs(int repetitions = 0);  // 0: the options' repetitions
   void LeftClick();
   std::map<UINT, int> MessagesOfLeftClick();
   bool ReportMessages(const char* name, const std::map<UINT, int>& counts);
   int ExpandTopLevel(UINT action);
   bool SelectAndCheck(SobjHandle object, const std::string& label, double& ms);
+  bool SelectSample(SobjHandle object, double& total, double& own);
+  bool CloseRevealedGroup();
+  void PrintSelection(const char* kind, const std::vector<double>& times, const std::vector<double>& own, bool ok);
+  std::map<std::string, int> CallCounts(const std::function<void()>& action);
 
   PluginHost& FHost;
   const SceneShape& FShape;
   BenchOptions FOptions;
+  int FBranchesBefore = 0;  // branches the control held before the counted left click
 };
 
 // Prints "name key=value ..." on one line and flushes, so that a run cut short keeps its figures.

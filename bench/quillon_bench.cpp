@@ -1,5 +1,6 @@
 // The panel's figures on the real plug-in: quillon_bench [--repetitions N] [--samples N] [size...]
 // Each size is a generated scene of that many objects in top-level groups of 100; one line per figure.
+// quillon_bench --memory N: the panel's memory for one scene of N objects, alone in a fresh process.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,35 @@
 namespace {
 constexpr int kGroupSize = 100;
 
+// Committed private memory of the process: the heap, and every other allocation the panel can make.
+size_t PrivateBytes() {
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION info;
+  for (char* address = nullptr; VirtualQuery(address, &info, sizeof info) == sizeof info;
+       address = static_cast<char*>(info.BaseAddress) + info.RegionSize) {
+    if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+    if (static_cast<char*>(info.BaseAddress) + info.RegionSize < address) break;
+  }
+  return total;
+}
+
+// The scene is built and read first, so that only what the panel keeps after its rebuilds is counted.
+bool RunMemory(PluginHost& host, int objects) {
+  simBuildGeneratedScene(objects, kGroupSize);
+  simLogEnable(0);
+  SceneShape shape = ReadSceneShape();
+  PluginHost::Pump();
+  size_t before = PrivateBytes();
+  for (int i = 0; i < 4; ++i) host.LeftClick();
+  PluginHost::Pump();
+  size_t after = PrivateBytes();
+  PrintFigure("memory", Field("objects", objects) + Field("items", static_cast<int>(shape.items.size())) +
+                            Field("before_kb", static_cast<int>(before / 1024)) +
+                            Field("after_kb", static_cast<int>(after / 1024)) +
+                            Field("per_object_bytes", static_cast<double>(after - before) / objects));
+  return true;
+}
+
 bool RunSize(PluginHost& host, int objects, const BenchOptions& options) {
   simBuildGeneratedScene(objects, kGroupSize);
   simLogEnable(0);
@@ -18,6 +48,7 @@ bool RunSize(PluginHost& host, int objects, const BenchOptions& options) {
   PluginHost::Pump();
   PanelFigures figures(host, shape, options);
   bool ok = figures.Rebuild();
+  ok = figures.HostWalk() && ok;
   ok = figures.HostCalls() && ok;
   ok = figures.ControlMessages() && ok;
   ok = figures.Selection() && ok;
@@ -29,15 +60,18 @@ bool RunSize(PluginHost& host, int objects, const BenchOptions& options) {
 int main(int argc, char** argv) {
   BenchOptions options;
   std::vector<int> sizes;
+  int memoryObjects = 0;
   for (int i = 1; i < argc; ++i) {
-    if (!strcmp(argv[i], "--repetitions") && i + 1 < argc)
+    if (!strcmp(argv[i], "--memory") && i + 1 < argc)
+      memoryObjects = atoi(argv[++i]);
+    else if (!strcmp(argv[i], "--repetitions") && i + 1 < argc)
       options.repetitions = atoi(argv[++i]);
     else if (!strcmp(argv[i], "--samples") && i + 1 < argc)
       options.selectionSamples = atoi(argv[++i]);
     else if (atoi(argv[i]) > 0)
       sizes.push_back(atoi(argv[i]));
     else {
-      fprintf(stderr, "usage: quillon_bench [--repetitions N] [--samples N] [objects...]\n");
+      fprintf(stderr, "usage: quillon_bench [--repetitions N] [--samples N] [objects...] | --memory N\n");
       return 2;
     }
   }
@@ -50,6 +84,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   host.Initialise();
+  if (memoryObjects > 0) return RunMemory(host, memoryObjects) ? 0 : 1;
   bool ok = true;
   for (int objects : sizes) ok = RunSize(host, objects, options) && ok;
   simUserDeselectAll();

@@ -91,6 +91,25 @@ def main():
             targets.append((f"rebuild at least 10x faster than the floor at {largest} objects",
                             f"{float(f['floor_over_rebuild']):.1f}x", float(f["floor_over_rebuild"]) >= 10))
 
+    walks = of(figures, "walk")
+    out += ["## Rebuild against the bare host walk", "",
+            "Walk: the benchmark itself asks the simulator about every object exactly as a rebuild does (the same "
+            "calls in the same order, checked per function against the rebuild's: *same calls*), with no tree, "
+            "no list and no window, in the same process on the same scene: nothing the panel does can be faster. "
+            "Rebuild: a left click on the shown panel. Show: a left click on the hidden panel (deactivated "
+            "before each sample), which shows the window, rebuilds and paints it (`UpdateWindow`).", "",
+            table(["objects", "walk ms", "rebuild ms", "rebuild / walk", "show ms", "show / walk", "same calls"],
+                  [[f["objects"], f["walk_ms"], f["rebuild_ms"], f["rebuild_over_walk"], f["show_ms"],
+                    f["show_over_walk"], "yes" if f["same_calls"] == "1" else "**no**"] for f in walks]), ""]
+    for f in walks:
+        if int(f["objects"]) >= 10000:
+            targets.append((f"warm rebuild at most 1.5x the bare host walk at {f['objects']} objects",
+                            f"{float(f['rebuild_over_walk']):.2f}x", float(f["rebuild_over_walk"]) <= 1.5))
+            targets.append((f"show at most 2x the bare host walk at {f['objects']} objects",
+                            f"{float(f['show_over_walk']):.2f}x", float(f["show_over_walk"]) <= 2))
+        targets.append((f"the walk makes the rebuild's host calls ({f['objects']} objects)",
+                        f"same_calls={f['same_calls']}", f["same_calls"] == "1"))
+
     calls = of(figures, "host_calls")
     out += ["## Host calls per object during a rebuild", "",
             "Counted by the simulator (`simLogCountOf`) over one left click, nothing selected in the host. "
@@ -110,15 +129,19 @@ def main():
 
     def message_rows(name):
         return [[f["objects"], f["panel_items"], f["control_items"], f["expanded_items"], f["inserts"], f["expands"],
-                 f["other"], f["per_control_item"], f["per_panel_item"]] for f in of(figures, name)]
+                 f.get("queries", "0"), f["other"], f["per_control_item"], f["per_panel_item"]]
+                for f in of(figures, name)]
 
     header = ["objects", "panel items", "control items", "expanded in control", "TVM_INSERTITEM", "TVM_EXPAND",
-              "other TVM_*", "msgs / control item", "msgs / panel item"]
+              "TVM_GETITEMSTATE", "other TVM_*", "msgs / control item", "msgs / panel item"]
     out += ["## Control messages during a rebuild", "",
             "Every `TVM_*` message the panel's tree control receives during the left click, counted by a "
             "`WH_CALLWNDPROC` hook on the benchmark's thread filtered to the control's window. The control holds "
             "only what a user can reach (the root, the top level, the children of expanded branches); a collapsed "
-            "branch is filled when first expanded. *Other* is the one `TVM_DELETEITEM` that empties the control.", "",
+            "branch is filled when first expanded. `TVM_GETITEMSTATE`: before dropping its items the rebuild asks "
+            "the control whether each branch it holds (the top-level root excepted) is expanded, since another "
+            "program may have opened or closed it with `TVM_EXPAND`, which is not notified; one query per such "
+            "branch. *Other* is the one `TVM_DELETEITEM` that empties the control.", "",
             "Nothing expanded:", "", table(header, message_rows("messages")), "",
             "Every group expanded before the rebuild:", "", table(header, message_rows("messages_expanded")), ""]
     message_figures = of(figures, "messages") + of(figures, "messages_expanded")
@@ -130,14 +153,20 @@ def main():
             "`simUserSelect` of an object that has an item; the panel's handler runs inside it (lookup by handle, "
             "select, reveal). *collapsed_group*: the middle member of a group whose branch is collapsed (and "
             "whose members the control does not hold yet); the branch is collapsed again, untimed, after each "
-            "sample. *top_level*: a group object. Samples are spread over the scene.", "",
-            table(["objects", "kind", "samples", "mean ms", "median ms", "max ms"],
-                  [[f["objects"], f["kind"], f["samples"], f["mean_ms"], f["median_ms"], f["max_ms"]]
-                   for f in selections]), ""]
+            "sample. *last_group*: the same in the last top-level group, after an untimed rebuild each time "
+            "(the control holds none of its members). *top_level*: a group object. Samples are spread over the "
+            "scene. *Own*: the time less the host's own part, which is the same selection made again at once "
+            "(the panel then finds the tree on the object and only asks the host for its selection).", "",
+            table(["objects", "kind", "samples", "mean ms", "median ms", "max ms", "own median ms", "own max ms"],
+                  [[f["objects"], f["kind"], f["samples"], f["mean_ms"], f["median_ms"], f["max_ms"],
+                    f.get("own_median_ms", ""), f.get("own_max_ms", "")] for f in selections]), ""]
     for f in selections:
         if int(f["objects"]) == largest:
             targets.append((f"selection under 5 ms at {largest} objects ({f['kind']})", f"{f['mean_ms']} ms",
                             float(f["mean_ms"]) < 5))
+            if f["kind"] != "top_level":
+                targets.append((f"plug-in's own time at most 1 ms, {largest} objects ({f['kind']}, median)",
+                                f"{f['own_median_ms']} ms", float(f["own_median_ms"]) <= 1))
 
     expanded = of(figures, "expanded_rebuild")
     white = of(figures, "expansion_whitebox")
@@ -151,10 +180,10 @@ def main():
                   [[f["objects"], f["expanded_groups"], f["control_items"], f["plain_rebuild_ms"],
                     f["expanded_rebuild_ms"], f["expand_by_hand_ms"], f["expanded_over_plain"],
                     f["expanded_over_plain_then_by_hand"]] for f in expanded]), "",
-            "White box (`quillon_bench_whitebox`): the memory's own part. Remembering and restoring are two walks "
-            "over every item with a hash set; one walk of every item is timed on the expanded tree. The rest of "
-            "the difference between the expanded and the plain rebuild is the control taking and dropping the "
-            "open branches' items.", "",
+            "White box (`quillon_bench_whitebox`): the memory's own part. Remembering is one walk over every item "
+            "(after asking the control about the branches it holds) and restoring one lookup per remembered "
+            "object; one walk of every item is timed on the expanded tree. The rest of the difference between "
+            "the expanded and the plain rebuild is the control taking and dropping the open branches' items.", "",
             table(["objects", "items", "groups", "plain rebuild ms", "expanded rebuild ms", "one item walk ms",
                    "memory + restore ms", "% of plain rebuild", "showing the open branches ms"],
                   [[f["objects"], f["items"], f["expanded_groups"], f["plain_rebuild_ms"], f["expanded_rebuild_ms"],
@@ -165,6 +194,21 @@ def main():
                         f"{f['expanded_groups']} groups)", f"{f['memory_and_restore_pct_of_plain']} %",
                         float(f["memory_and_restore_pct_of_plain"]) < 10))
 
+    for f in expanded:
+        if int(f["objects"]) == largest:
+            targets.append((f"rebuild with every group expanded at {largest} objects at most half of 2.8 s",
+                            f"{f['expanded_rebuild_ms']} ms", float(f["expanded_rebuild_ms"]) <= 1400))
+
+    memory = of(figures, "memory")
+    if memory:
+        out += ["## Memory", "",
+                "`quillon_bench --memory N`, alone in a fresh process: committed private memory (`VirtualQuery`, "
+                "`MEM_COMMIT` and `MEM_PRIVATE`) after the scene is built and read, and again after four left "
+                "clicks (the first fill and three rebuilds); the difference is what the panel keeps.", "",
+                table(["objects", "items", "before KiB", "after KiB", "bytes per object"],
+                      [[f["objects"], f["items"], f["before_kb"], f["after_kb"], f["per_object_bytes"]]
+                       for f in memory]), ""]
+
     out += ["## Targets", "", table(["target", "figure", "verdict"], [[t, v, verdict(ok)] for t, v, ok in targets]),
             "", "## Commands", ""]
     out += [f"- `{run}`" for run in args.runs]
@@ -172,8 +216,9 @@ def main():
     with open(args.results, "w", encoding="utf-8") as results:
         results.write("\n".join(out))
     with open(args.data, "w", encoding="utf-8") as data:
+        walk_of = {f["objects"]: f["walk_ms"] for f in walks}
         for f in rebuilds:
-            data.write(f"{f['objects']} {f['rebuild_ms']} {f['floor_ms']}\n")
+            data.write(f"{f['objects']} {f['rebuild_ms']} {f['floor_ms']} {walk_of.get(f['objects'], 'NaN')}\n")
 
 
 if __name__ == "__main__":

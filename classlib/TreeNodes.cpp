@@ -1,6 +1,7 @@
 #include "TreeNodes.h"
 
 #include <cstring>
+#include <new>
 
 #include "TreeView.h"
 
@@ -15,19 +16,21 @@ int TTreeNode::Level() const {
   return level;
 }
 
-std::vector<std::unique_ptr<TTreeNode>>& TTreeNode::Siblings() const {
+std::vector<TTreeNode*>& TTreeNode::Siblings() const {
   return FParent ? FParent->FChildren : FOwner->FRoots;
 }
 
 TTreeNode* TTreeNode::GetNextSibling() const {
   auto& siblings = Siblings();
-  return FIndex + 1 < static_cast<int>(siblings.size()) ? siblings[FIndex + 1].get() : nullptr;
+  return FIndex + 1 < static_cast<int>(siblings.size()) ? siblings[FIndex + 1] : nullptr;
 }
 
-TTreeNode* TTreeNode::GetPrevSibling() const { return FIndex > 0 ? Siblings()[FIndex - 1].get() : nullptr; }
+TTreeNode* TTreeNode::GetPrevSibling() const {
+  return FIndex > 0 ? Siblings()[FIndex - 1] : nullptr;
+}
 
 TTreeNode* TTreeNode::GetNext() const {
-  if (!FChildren.empty()) return FChildren.front().get();
+  if (!FChildren.empty()) return FChildren.front();
   for (const TTreeNode* node = this; node; node = node->FParent)
     if (TTreeNode* next = node->GetNextSibling()) return next;
   return nullptr;
@@ -39,7 +42,15 @@ bool TTreeNode::IsAncestorOf(const TTreeNode* node) const {
   return false;
 }
 
-void TTreeNode::Changed(UINT mask) { FOwner->FOwner->NodeChanged(this, mask); }
+void TTreeNode::Changed(UINT mask) {
+  FOwner->FOwner->NodeChanged(this, mask);
+}
+
+void TTreeNode::SetData(void* data) {
+  if (data == FData) return;
+  FData = data;
+  ++FOwner->FGeneration;
+}
 
 void TTreeNode::SetText(const std::string& text) {
   if (text == FText) return;
@@ -86,7 +97,9 @@ void TTreeNode::Collapse(bool recurse) {
     for (auto& child : FChildren) child->Collapse(true);
 }
 
-bool TTreeNode::Selected() const { return FOwner->FOwner->Selected() == this; }
+bool TTreeNode::Selected() const {
+  return FOwner->FOwner->Selected() == this;
+}
 
 void TTreeNode::SetSelected(bool selected) {
   TCustomTreeView* tree = FOwner->FOwner;
@@ -96,7 +109,9 @@ void TTreeNode::SetSelected(bool selected) {
     tree->SetSelected(nullptr);
 }
 
-bool TTreeNode::DropTarget() const { return FOwner->FOwner->DropTarget() == this; }
+bool TTreeNode::DropTarget() const {
+  return FOwner->FOwner->DropTarget() == this;
+}
 
 RECT TTreeNode::DisplayRect(bool textOnly) const {
   RECT rect{};
@@ -117,11 +132,61 @@ void TTreeNode::MakeVisible() {
   if (FItemId && !FOwner->Updating()) tree->Perform(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FItemId));
 }
 
-void TTreeNode::Delete() { FOwner->Delete(this); }
+void TTreeNode::Delete() {
+  FOwner->Delete(this);
+}
 
-void TTreeNode::AlphaSort(bool recurse) { FOwner->FOwner->SortChildren(this, recurse); }
+void TTreeNode::AlphaSort(bool recurse) {
+  FOwner->FOwner->SortChildren(this, recurse);
+}
 
-TTreeNodes::~TTreeNodes() { FRoots.clear(); }
+TTreeNodes::~TTreeNodes() {
+  DestroyAll();
+  for (void* block : FBlocks) ::operator delete(block);
+}
+
+// Every item: slot by slot through the blocks when no item was deleted on its own (the usual case, and
+// the items then lie in the order they were made), else through the tree.
+void TTreeNodes::DestroyAll() {
+  if (!FFreeSlots.empty()) {
+    for (TTreeNode* root : FRoots) DestroySubtree(root, false);
+    return;
+  }
+  for (size_t block = 0; block < FBlocksUsed; ++block) {
+    auto* slots = static_cast<TTreeNode*>(FBlocks[block]);
+    size_t used = block + 1 == FBlocksUsed ? FSlotsUsed : kBlockNodes;
+    for (size_t i = 0; i < used; ++i) slots[i].~TTreeNode();
+  }
+}
+
+TTreeNode* TTreeNodes::MakeNode(TTreeNode* parent) {
+  void* slot;
+  if (!FFreeSlots.empty()) {
+    slot = FFreeSlots.back();
+    FFreeSlots.pop_back();
+  } else {
+    if (FSlotsUsed == kBlockNodes) {
+      if (FBlocksUsed == FBlocks.size()) FBlocks.push_back(::operator new(kBlockNodes * sizeof(TTreeNode)));
+      ++FBlocksUsed;
+      FSlotsUsed = 0;
+    }
+    slot = static_cast<char*>(FBlocks[FBlocksUsed - 1]) + FSlotsUsed++ * sizeof(TTreeNode);
+  }
+  return new (slot) TTreeNode(this, parent);
+}
+
+// Ends the node and every descendant; their slots are kept for new items when keepSlots is set (a clear
+// hands out every block again from the start instead).
+void TTreeNodes::DestroySubtree(TTreeNode* node, bool keepSlots) {
+  std::vector<TTreeNode*> pending{node};
+  while (!pending.empty()) {
+    TTreeNode* item = pending.back();
+    pending.pop_back();
+    pending.insert(pending.end(), item->FChildren.begin(), item->FChildren.end());
+    item->~TTreeNode();
+    if (keepSlots) FFreeSlots.push_back(item);
+  }
+}
 
 TTreeNode* TTreeNodes::Item(int index) const {
   TTreeNode* node = GetFirstNode();
@@ -131,11 +196,10 @@ TTreeNode* TTreeNodes::Item(int index) const {
 
 TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   auto& siblings = parent ? parent->FChildren : FRoots;
-  auto node = std::make_unique<TTreeNode>(this, parent);
-  node->FText = text;
-  node->FIndex = static_cast<int>(siblings.size());
-  TTreeNode* added = node.get();
-  siblings.push_back(std::move(node));
+  TTreeNode* added = MakeNode(parent);
+  added->FText = text;
+  added->FIndex = static_cast<int>(siblings.size());
+  siblings.push_back(added);
   ++FCount;
   FOwner->NodeAdded(added);
   return added;
@@ -143,7 +207,7 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text, void* data) {
   TTreeNode* node = AddChild(parent, text);
-  node->FData = data;
+  node->SetData(data);
   return node;
 }
 
@@ -163,13 +227,20 @@ void TTreeNodes::Delete(TTreeNode* node) {
   TTreeNode* parent = node->FParent;
   siblings.erase(siblings.begin() + node->FIndex);
   for (size_t i = 0; i < siblings.size(); ++i) siblings[i]->FIndex = static_cast<int>(i);
+  DestroySubtree(node, true);
+  ++FGeneration;
   if (parent && parent->FChildren.empty()) FOwner->NodeChanged(parent, TVIF_CHILDREN);
 }
 
 void TTreeNodes::Clear() {
   FOwner->ClearControl();
+  DestroyAll();
   FRoots.clear();
+  FFreeSlots.clear();
+  FBlocksUsed = 0;
+  FSlotsUsed = kBlockNodes;
   FCount = 0;
+  ++FGeneration;
 }
 
 void TTreeNodes::BeginUpdate() {

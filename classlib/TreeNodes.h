@@ -1,13 +1,16 @@
 // The tree view's own items. The wrapper keeps every item here, beside the control, so that walking,
 // counting and finding an item never asks the control: under Wine each message that names an item costs
 // time in proportion to the item count. The control holds only the items a user can reach (the children
-// of expanded branches); a collapsed branch gets its items when it is first expanded.
+// of expanded branches); a collapsed branch gets its items when it is first expanded, and a branch sorted
+// while the control did not hold its children is put in order then (until then its items keep the order
+// they were added in). Items are made in blocks and dropped together: a large tree is rebuilt often, and
+// one heap block per item costs more than everything else the rebuild does.
 #pragma once
 
 #include <windows.h>
+// after windows.h, which it needs
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,7 +40,7 @@ class TTreeNode {
   int StateIndex() const { return FStateIndex; }
   void SetStateIndex(int index);
   void* Data() const { return FData; }
-  void SetData(void* data) { FData = data; }
+  void SetData(void* data);
 
   bool Expanded() const { return FExpanded; }
   void SetExpanded(bool expanded);
@@ -46,9 +49,11 @@ class TTreeNode {
 
   int Count() const { return static_cast<int>(FChildren.size()); }
   bool HasChildren() const { return !FChildren.empty(); }
-  TTreeNode* Item(int index) const { return FChildren[index].get(); }
-  TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front().get(); }
-  TTreeNode* GetLastChild() const { return FChildren.empty() ? nullptr : FChildren.back().get(); }
+  TTreeNode* Item(int index) const { return FChildren[index]; }
+  TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front(); }
+  TTreeNode* GetLastChild() const { return FChildren.empty() ? nullptr : FChildren.back(); }
+  // Room for count children, for a caller that knows how many it will add.
+  void ReserveChildren(int count) { FChildren.reserve(count); }
   TTreeNode* GetNextSibling() const;
   TTreeNode* GetPrevSibling() const;
   // The next item in depth-first order (parents before children), null after the last.
@@ -73,22 +78,23 @@ class TTreeNode {
   friend class TTreeNodes;
   friend class TCustomTreeView;
 
-  std::vector<std::unique_ptr<TTreeNode>>& Siblings() const;
+  std::vector<TTreeNode*>& Siblings() const;
   void Changed(UINT mask);
 
-  TTreeNodes* FOwner;   // not owned
-  TTreeNode* FParent;   // not owned; null at the top level
-  std::vector<std::unique_ptr<TTreeNode>> FChildren;
+  TTreeNodes* FOwner;                 // not owned
+  TTreeNode* FParent;                 // not owned; null at the top level
+  std::vector<TTreeNode*> FChildren;  // owned through FOwner's blocks
   std::string FText;
   int FImageIndex = -1;
   int FSelectedIndex = -1;
   int FStateIndex = kNoStateImage;
   void* FData = nullptr;  // not owned
-  bool FExpanded = false;
   int FIndex = 0;
   HTREEITEM FItemId = nullptr;
+  bool FExpanded = false;
   bool FChildrenInControl = false;  // the control holds this item's children
   bool FExpandedInControl = false;  // the control shows this item expanded
+  bool FOrderPending = false;       // the children and every level below wait to be sorted by label
   UINT FPendingMask = 0;            // attributes changed while the control could not be told
 };
 
@@ -99,9 +105,9 @@ class TTreeNodes {
 
   TCustomTreeView* Owner() const { return FOwner; }
   int Count() const { return FCount; }
-  TTreeNode* GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots.front().get(); }
+  TTreeNode* GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots.front(); }
   int TopLevelCount() const { return static_cast<int>(FRoots.size()); }
-  TTreeNode* TopLevel(int index) const { return FRoots[index].get(); }
+  TTreeNode* TopLevel(int index) const { return FRoots[index]; }
   // The item at a depth-first position (a walk: O(index)).
   TTreeNode* Item(int index) const;
 
@@ -117,12 +123,28 @@ class TTreeNodes {
   void EndUpdate();
   bool Updating() const { return FUpdateCount > 0; }
 
+  // Changes whenever an item is deleted or given other data, so that an index kept beside the items can
+  // tell that it is stale.
+  unsigned Generation() const { return FGeneration; }
+
  private:
   friend class TTreeNode;
   friend class TCustomTreeView;
 
+  TTreeNode* MakeNode(TTreeNode* parent);
+  void DestroySubtree(TTreeNode* node, bool keepSlots);
+  void DestroyAll();
+
+  static constexpr size_t kBlockNodes = 1024;
+
   TCustomTreeView* FOwner;  // not owned
-  std::vector<std::unique_ptr<TTreeNode>> FRoots;
+  std::vector<TTreeNode*> FRoots;
   int FCount = 0;
   int FUpdateCount = 0;
+  unsigned FGeneration = 0;
+  // The items' storage: blocks of kBlockNodes slots, kept for the next items when the tree is cleared.
+  std::vector<void*> FBlocks;
+  size_t FBlocksUsed = 0;              // blocks handed out since the last clear, the last one partly
+  size_t FSlotsUsed = kBlockNodes;     // slots handed out of the last block in use
+  std::vector<TTreeNode*> FFreeSlots;  // slots of deleted items
 };

@@ -124,16 +124,22 @@ void TCustomTreeView::InsertItem(TTreeNode* node, HTREEITEM after) {
   node->FItemId = reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
   if (node->FItemId) FNodeOfItem[node->FItemId] = node;
   node->FPendingMask = 0;
-  if (node->FExpanded && node->HasChildren()) {
-    InsertChildren(node);
-    ApplyExpanded(node);
-  }
 }
 
+void TCustomTreeView::InsertBranch(TTreeNode* node, HTREEITEM after) {
+  InsertItem(node, after);
+  if (node->FExpanded && node->HasChildren()) ApplyExpanded(node);
+}
+
+// All the children first, then the open branches among them: the control finds the parent of every item
+// it is given by a scan of its items in the order they came, so parents given early are found quickly.
 void TCustomTreeView::InsertChildren(TTreeNode* node) {
   if (node->FChildrenInControl) return;
+  if (node->FOrderPending) SortChildren(node, false);
   node->FChildrenInControl = true;
-  for (auto& child : node->FChildren) InsertItem(child.get(), TVI_LAST);
+  for (TTreeNode* child : node->FChildren) InsertItem(child, TVI_LAST);
+  for (TTreeNode* child : node->FChildren)
+    if (child->FExpanded && child->HasChildren()) ApplyExpanded(child);
 }
 
 void TCustomTreeView::RealisePath(TTreeNode* node) {
@@ -148,20 +154,20 @@ void TCustomTreeView::RealisePath(TTreeNode* node) {
 
 void TCustomTreeView::SyncControl() {
   if (!HandleAllocated() || FItems.Updating()) return;
-  for (auto& root : FItems.FRoots) SyncNode(root.get());
+  for (auto& root : FItems.FRoots) SyncNode(root);
   if (FRootOrderPending) ApplyChildOrder(nullptr);
   if (FSelectionPending) ApplySelection();
 }
 
 void TCustomTreeView::SyncNode(TTreeNode* node) {
   if (!node->FItemId) {
-    InsertItem(node, TVI_LAST);
+    InsertBranch(node, TVI_LAST);
     return;
   }
   if (node->FPendingMask & kItemAttributes) ApplyAttributes(node, node->FPendingMask & kItemAttributes);
   if (node->FExpanded && node->HasChildren()) InsertChildren(node);
   if (node->FChildrenInControl)
-    for (auto& child : node->FChildren) SyncNode(child.get());
+    for (auto& child : node->FChildren) SyncNode(child);
   if (node->FPendingMask & kOrderChanged) ApplyChildOrder(node);
   if (node->FExpandedInControl != (node->FExpanded && node->HasChildren())) ApplyExpanded(node);
   node->FPendingMask = 0;
@@ -222,7 +228,7 @@ void TCustomTreeView::NodeAdded(TTreeNode* node) {
   if (parentShown) {
     if (FItems.Updating())
       return;  // inserted by the next SyncControl
-    InsertItem(node, TVI_LAST);
+    InsertBranch(node, TVI_LAST);
   } else if (parent && parent->FItemId && parent->Count() == 1) {
     NodeChanged(parent, TVIF_CHILDREN);
   }
@@ -245,7 +251,7 @@ void TCustomTreeView::Delete(TTreeNode* node) {
 }
 
 void TCustomTreeView::NotifyDeletion(TTreeNode* node) {
-  for (auto& child : node->FChildren) NotifyDeletion(child.get());
+  for (auto& child : node->FChildren) NotifyDeletion(child);
   Delete(node);
 }
 
@@ -253,7 +259,7 @@ void TCustomTreeView::ForgetItems(TTreeNode* node) {
   if (!node->FItemId) return;
   FNodeOfItem.erase(node->FItemId);
   node->FItemId = nullptr;
-  for (auto& child : node->FChildren) ForgetItems(child.get());
+  for (auto& child : node->FChildren) ForgetItems(child);
 }
 
 void TCustomTreeView::NodeRemoved(TTreeNode* node) {
@@ -278,14 +284,13 @@ void TCustomTreeView::ClearControl() {
   }
   FNodeOfItem.clear();
   if (OnDeletion)
-    for (auto& root : FItems.FRoots) NotifyDeletion(root.get());
+    for (auto& root : FItems.FRoots) NotifyDeletion(root);
   FSelected = FDropTarget = FRightClickNode = nullptr;
   FSelectionPending = false;
   FRootOrderPending = false;
 }
 
-void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
-  auto& children = parent ? parent->FChildren : FItems.FRoots;
+void TCustomTreeView::SortLevel(std::vector<TTreeNode*>& children) {
   std::vector<std::string> keys;
   keys.reserve(children.size());
   for (size_t i = 0; i < children.size(); ++i) {
@@ -293,11 +298,27 @@ void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
     keys.push_back(TextSortKey(children[i]->FText));
   }
   std::stable_sort(children.begin(), children.end(),
-                   [&keys](const auto& a, const auto& b) { return keys[a->FIndex] < keys[b->FIndex]; });
+                   [&keys](const TTreeNode* a, const TTreeNode* b) { return keys[a->FIndex] < keys[b->FIndex]; });
   for (size_t i = 0; i < children.size(); ++i) children[i]->FIndex = static_cast<int>(i);
-  if (recurse)
-    for (auto& child : children)
-      if (child->HasChildren()) SortChildren(child.get(), true);
+}
+
+void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
+  auto& children = parent ? parent->FChildren : FItems.FRoots;
+  // A branch that was waiting hands the wait on to the levels below unless they are sorted now.
+  bool levelsBelowWait = parent && parent->FOrderPending;
+  if (parent) parent->FOrderPending = false;
+  SortLevel(children);
+  for (TTreeNode* child : children)
+    if (child->HasChildren()) {
+      if (recurse)
+        SortChildren(child, true);
+      else if (levelsBelowWait)
+        child->FOrderPending = true;
+    }
+  ChildOrderChanged(parent);
+}
+
+void TCustomTreeView::ChildOrderChanged(TTreeNode* parent) {
   if (!HandleAllocated()) return;
   if (parent ? !parent->FChildrenInControl : !FItems.GetFirstNode() || !FItems.GetFirstNode()->FItemId) return;
   if (FItems.Updating()) {
@@ -310,7 +331,24 @@ void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
   }
 }
 
-void TCustomTreeView::AlphaSort() { SortChildren(nullptr, true); }
+// The levels the control shows are sorted now; a branch whose children the control does not hold waits
+// until it takes them (InsertChildren). In a large tree most branches are collapsed and never opened, and
+// the sort key of every label is the larger part of a rebuild.
+void TCustomTreeView::SortShown(TTreeNode* parent) {
+  auto& children = parent ? parent->FChildren : FItems.FRoots;
+  if (parent) parent->FOrderPending = false;
+  SortLevel(children);
+  for (TTreeNode* child : children) {
+    if (!child->HasChildren()) continue;
+    if (child->FChildrenInControl)
+      SortShown(child);
+    else
+      child->FOrderPending = true;
+  }
+  ChildOrderChanged(parent);
+}
+
+void TCustomTreeView::AlphaSort() { SortShown(nullptr); }
 
 // Selection, drop target, hit testing --------------------------------------------------------------------
 
@@ -411,6 +449,23 @@ LRESULT TCustomTreeView::DefaultRightClick() {
   SendMessageA(FHandle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FHandle), MAKELPARAM(cursor.x, cursor.y));
   FRightClickNode = nullptr;
   return 1;
+}
+
+void TCustomTreeView::ReadExpandedState() {
+  if (!HandleAllocated() || FItems.FRoots.empty()) return;
+  std::vector<TTreeNode*> pending(FItems.FRoots.begin(), FItems.FRoots.end());
+  TTreeNode* first = pending.front();
+  while (!pending.empty()) {
+    TTreeNode* node = pending.back();
+    pending.pop_back();
+    if (!node->FItemId || !node->FChildrenInControl) continue;
+    // An item whose change waits for the end of an update knows better than the control.
+    if (node != first && node->FExpanded == node->FExpandedInControl) {
+      LRESULT state = Perform(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->FItemId), TVIS_EXPANDED);
+      node->FExpanded = node->FExpandedInControl = (state & TVIS_EXPANDED) != 0;
+    }
+    pending.insert(pending.end(), node->FChildren.begin(), node->FChildren.end());
+  }
 }
 
 void TCustomTreeView::ItemExpanded(NMTREEVIEWA* info) {

@@ -1,11 +1,13 @@
 // The standard tree view: the Windows tree-view common control with its items kept as TTreeNode objects
 // beside it (TreeNodes.h). The control is told only what it must show: one insert per reachable item with
-// all its attributes, and the expand, select and sort calls that change what it shows.
+// all its attributes, and the expand, select and sort calls that change what it shows. It is asked only
+// what it alone knows: whether a branch it holds is expanded (ReadExpandedState).
 #pragma once
 
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "Controls.h"
 #include "TreeNodes.h"
@@ -61,7 +63,13 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* DropTarget() const { return FDropTarget; }
   void SetDropTarget(TTreeNode* node);
   TTreeNode* GetNodeAt(int x, int y);
+  // Every level in label order. A branch whose children the control does not hold yet is put in order when
+  // it takes them; TTreeNode::AlphaSort sorts a branch at once.
   void AlphaSort();
+  // Takes the control's expanded state into the items whose children it holds (the only ones it can show
+  // expanded), the first top-level item excepted. Another program may expand or collapse items by sending
+  // the control TVM_EXPAND, which notifies nobody once an item has been expanded before.
+  void ReadExpandedState();
   bool Dragging() const { return FDragging; }
   bool IsEditing();
 
@@ -119,6 +127,7 @@ class TCustomTreeView : public TWinControl {
 
   // Bringing the control up to date with the items.
   void InsertItem(TTreeNode* node, HTREEITEM after);
+  void InsertBranch(TTreeNode* node, HTREEITEM after);
   void InsertChildren(TTreeNode* node);
   void SyncControl();
   void SyncNode(TTreeNode* node);
@@ -133,6 +142,9 @@ class TCustomTreeView : public TWinControl {
   void ClearControl();
   void RealisePath(TTreeNode* node);
   void SortChildren(TTreeNode* parent, bool recurse);
+  void SortLevel(std::vector<TTreeNode*>& children);
+  void SortShown(TTreeNode* parent);
+  void ChildOrderChanged(TTreeNode* parent);
   void ItemExpanded(NMTREEVIEWA* info);
   void NotifyDeletion(TTreeNode* node);
 

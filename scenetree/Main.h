@@ -20,7 +20,9 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "ImgList.h"
+#include "ItemIndex.h"
 #include "Menus.h"
+#include "SceneWalk.h"
 #include "ToolBar.h"
 #include "TreeView.h"
 #include "UQxTreeList.h"
@@ -100,8 +102,6 @@ class TMainForm : public TTsxFormBase {
   // Tree building.
   void RebuildTree();
   TTreeNode* FindNodeBySobj(SobjHandle object);
-  void AddSceneNodes(TTreeNode* parent, SobjHandle first);
-  void AddMaterialNodes(TTreeNode* item, SobjHandle polyhedron);
   void ToggleHiddenMarks(TTreeNode* node);
 
   bool Refreshing() const { return FRefreshing; }
@@ -115,7 +115,9 @@ class TMainForm : public TTsxFormBase {
                          void (TMainForm::*handler)(TComponent*));
   TToolButton* AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint, int image,
                              void (TMainForm::*handler)(TComponent*));
-  TTreeNode* AddObjectNode(TTreeNode* parent, SobjHandle object, int& type);
+  std::unordered_set<SobjHandle> ExpandedObjects();
+  void ShowWalk(TTreeNode* root);
+  void RestoreExpansion(TTreeNode* root, const std::unordered_set<SobjHandle>& expanded);
   // The object of the selected item when the common guard passes: an item is selected, it stands for an
   // object, and the host still has that object. Null otherwise.
   SobjHandle GuardedSelection();
@@ -143,11 +145,8 @@ class TMainForm : public TTsxFormBase {
   // compares it before and after.
   unsigned FRebuildCount = 0;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
-  // Objects met during the current walk: a host whose links form a cycle must not hang the panel.
-  std::unordered_set<SobjHandle> FWalked;
+  TSceneWalk FWalk;         // the latest rebuild's reading of the scene
+  TItemIndex FItemIndex;    // each object's item, for FindNodeBySobj
 };
 
 extern TMainForm* MainForm;
-
-// The glyph of an object item for the host's type code.
-int TypeGlyph(int typeCode);

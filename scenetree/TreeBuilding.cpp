@@ -1,26 +1,10 @@
 // Building the tree from the host's scene. The tree is never patched from the host's side: every catch-up
-// throws the items away and walks the scene again, keeping expanded branches expanded by object identity.
-#include <cstdio>
-#include <cstring>
-#include <vector>
-
+// throws the items away, reads the scene again (SceneWalk.h) and fills the tree from what was read
+// (TreeFill.h), keeping expanded branches expanded by object identity.
 #include "Main.h"
+#include "TreeFill.h"
 
 namespace {
-constexpr int kRootGlyph = 9;
-constexpr int kMaterialGlyph = 2;
-constexpr int kDefaultGlyph = 1;
-constexpr int kHiddenMark = 1;
-
-struct TypeGlyphEntry {
-  int type;
-  int glyph;
-};
-constexpr TypeGlyphEntry kTypeGlyphs[] = {
-    {101, 5},  {102, 6}, {103, 15}, {104, 10}, {106, 11}, {107, 3},  {201, 1},  {202, 0}, {204, 7},
-    {206, 16}, {207, 4}, {208, 8},  {210, 0},  {213, 14}, {214, 13}, {215, 12}, {216, 11},
-};
-
 // Restores redrawing and the busy flag on every way out of a rebuild.
 class RebuildScope {
  public:
@@ -41,12 +25,6 @@ class RebuildScope {
 };
 }  // namespace
 
-int TypeGlyph(int typeCode) {
-  for (const TypeGlyphEntry& entry : kTypeGlyphs)
-    if (entry.type == typeCode) return entry.glyph;
-  return kDefaultGlyph;
-}
-
 void TMainForm::RebuildTree() {
   if (FRefreshing) return;
   if (TreeView->InsideNotification()) {
@@ -56,24 +34,25 @@ void TMainForm::RebuildTree() {
   FRefreshing = true;
   ++FRebuildCount;
   RebuildScope scope(FRefreshing, TreeView->Items());
-  std::unordered_set<SobjHandle> expanded;
-  TTreeNodes& items = TreeView->Items();
-  TTreeNode* first = items.GetFirstNode();
-  for (TTreeNode* node = first ? first->GetNext() : nullptr; node; node = node->GetNext())
-    if (node->Expanded()) expanded.insert(static_cast<SobjHandle>(node->Data()));
+  std::unordered_set<SobjHandle> expanded = ExpandedObjects();
 
   scope.BeginUpdate();
+  TTreeNodes& items = TreeView->Items();
   items.Clear();
   FDragNode = nullptr;
   TTreeNode* root = items.AddChildObject(nullptr, "Scene", nullptr);
-  FWalked.clear();
-  AddSceneNodes(root, HostCall(tsxSceneGetFirstNode));
+  try {
+    FWalk.Run();
+  } catch (...) {
+    ShowWalk(root);  // what was read before the failure stays, unsorted
+    throw;
+  }
+  ShowWalk(root);
   TreeView->AlphaSort();
-  root->SetImageIndex(kRootGlyph);
-  root->SetSelectedIndex(kRootGlyph);
+  root->SetImageIndex(kGlyphScene);
+  root->SetSelectedIndex(kGlyphScene);
   root->Expand(false);
-  for (TTreeNode* node = root->GetNext(); node; node = node->GetNext())
-    if (node->HasChildren()) node->SetExpanded(expanded.count(static_cast<SobjHandle>(node->Data())) > 0);
+  RestoreExpansion(root, expanded);
 }
 
 void TMainForm::DeferRebuild() {
@@ -89,74 +68,44 @@ void TMainForm::DeferRebuild() {
   });
 }
 
-// One object's item with its attributes; the type is passed back for the walk.
-TTreeNode* TMainForm::AddObjectNode(TTreeNode* parent, SobjHandle object, int& type) {
-  type = HostCall(tsxSobjGetType, object);
-  char name[256] = {};
-  HostCall(tsxGNodeGetName, object, name, 255);
-  name[255] = '\0';  // a host that fills the whole buffer still gives a label, cut at 255
-  TTreeNode* item = TreeView->Items().AddChild(parent, name);
-  item->SetImageIndex(kDefaultGlyph);
-  item->SetImageIndex(TypeGlyph(type));
-  if (HostCall(tsxIsMNode, object) == 1 && HostCall(tsxMNodeIsVisible, object) == 0) item->SetStateIndex(kHiddenMark);
-  item->SetSelectedIndex(item->ImageIndex());
-  item->SetData(object);
-  if (!TreeView->Selected() && HostCall(tsxIsSelected, object) == 1) TreeView->SetSelected(item);
-  return item;
+// The objects of the items that are expanded, the first item excepted: the root's own state is not kept.
+// Another program may have expanded or collapsed items through the control itself, so the control is
+// asked first.
+std::unordered_set<SobjHandle> TMainForm::ExpandedObjects() {
+  TreeView->ReadExpandedState();
+  std::unordered_set<SobjHandle> expanded;
+  TTreeNode* first = TreeView->Items().GetFirstNode();
+  for (TTreeNode* node = first ? first->GetNext() : nullptr; node; node = node->GetNext())
+    if (node->Expanded()) expanded.insert(static_cast<SobjHandle>(node->Data()));
+  return expanded;
 }
 
-// Pre-order over the host's hierarchy, siblings in the host's order, children before an object's
-// materials and its next sibling. Kept on an explicit stack: a deep hierarchy must not exhaust the host
-// thread's stack, and an object met twice (a host whose links form a cycle) ends that list.
-void TMainForm::AddSceneNodes(TTreeNode* parent, SobjHandle first) {
-  struct Level {
-    TTreeNode* parent;
-    SobjHandle next;
-    TTreeNode* item = nullptr;  // the object whose children are being added
-    SobjHandle object = nullptr;
-    bool polyhedron = false;
-  };
-  std::vector<Level> stack{{parent, first}};
-  while (!stack.empty()) {
-    Level& level = stack.back();
-    if (level.item) {
-      if (level.polyhedron) AddMaterialNodes(level.item, level.object);
-      level.item = nullptr;
-      level.next = HostCall(tsxGNodeGetNext, level.object);
-      continue;
-    }
-    if (!level.next || !FWalked.insert(level.next).second) {
-      stack.pop_back();
-      continue;
-    }
-    int type = 0;
-    TTreeNode* item = AddObjectNode(level.parent, level.next, type);
-    level.item = item;
-    level.object = level.next;
-    level.polyhedron = type == e_tsxPOLYH;
-    SobjHandle child = HostCall(tsxGNodeGetFirstChild, level.object);
-    stack.push_back({item, child});
-  }
+// Fills the tree from the walk, selects the first object the host reports selected (which reveals it) and
+// keeps each object's item for FindNodeBySobj.
+void TMainForm::ShowWalk(TTreeNode* root) {
+  TTreeNodes& items = TreeView->Items();
+  FillTree(items, root, FWalk.Items(), FItemIndex.Nodes());
+  if (FWalk.Selected() >= 0) TreeView->SetSelected(FItemIndex.Nodes()[FWalk.Selected()]);
+  FItemIndex.Adopt(FWalk, items);
+  FWalk.ReleaseItems();
 }
 
-void TMainForm::AddMaterialNodes(TTreeNode* item, SobjHandle polyhedron) {
-  item->SetImageIndex(kDefaultGlyph);
-  item->SetSelectedIndex(kDefaultGlyph);
-  if (HostCall(tsxPolyhGetNbrMaterials, polyhedron) < 2) return;
-  // A host that never answers -1 would loop for ever: an index met twice ends the walk.
-  std::unordered_set<int> seen;
-  for (int index = HostCall(tsxPolyhGetFirstMaterialIdx, polyhedron); index != -1 && seen.insert(index).second;
-       index = HostCall(tsxPolyhGetNextMaterialIdx, polyhedron, index)) {
-    char label[32];
-    snprintf(label, sizeof label, "Material #%d", index);
-    TTreeNode* material = TreeView->Items().AddChildObject(item, label, nullptr);
-    material->SetImageIndex(kMaterialGlyph);
-    material->SetSelectedIndex(kMaterialGlyph);
+// Every item with children is expanded when its object was expanded before the rebuild, collapsed
+// otherwise. New items are collapsed, so only the remembered objects and the ancestors that the initial
+// selection revealed need a change; the ancestors are collapsed from the top, as a walk in tree order would,
+// so that the selection moves to the topmost one that closes.
+void TMainForm::RestoreExpansion(TTreeNode* root, const std::unordered_set<SobjHandle>& expanded) {
+  for (SobjHandle object : expanded) {
+    TTreeNode* node = object ? FindNodeBySobj(object) : nullptr;
+    if (node && node != root && node->HasChildren()) node->SetExpanded(true);
   }
+  std::vector<TTreeNode*> revealed;
+  if (TTreeNode* selected = TreeView->Selected())
+    for (TTreeNode* p = selected->Parent(); p && p != root; p = p->Parent()) revealed.push_back(p);
+  for (auto p = revealed.rbegin(); p != revealed.rend(); ++p)
+    if (!expanded.count(static_cast<SobjHandle>((*p)->Data()))) (*p)->SetExpanded(false);
 }
 
 TTreeNode* TMainForm::FindNodeBySobj(SobjHandle object) {
-  for (TTreeNode* node = TreeView->Items().GetFirstNode(); node; node = node->GetNext())
-    if (node->Data() == object) return node;
-  return nullptr;
+  return FItemIndex.Find(TreeView->Items(), object);
 }

@@ -120,6 +120,29 @@ TEST_F(TreeTest, ExpansionFollowsObjectsAcrossRebuilds) {
   EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  Kept g0 expanded\n    K1 g1\n  Replaced g0\n");
 }
 
+TEST_F(TreeTest, ExpansionChangedThroughTheControlByAnotherProgramIsKept) {
+  // TVM_EXPAND sent straight to the control (automation and accessibility tools do) notifies nobody once an
+  // item has been expanded before: the rebuild has to ask the control.
+  SobjHandle a = simCreateObject(nullptr, "A", e_tsxGROUP);
+  simCreateObject(a, "A1", e_tsxPOLYH);
+  SobjHandle b = simCreateObject(nullptr, "B", e_tsxGROUP);
+  simCreateObject(b, "B1", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();  // each group's first expansion is notified
+  HWND tree = host.Tree();
+  SendMessageA(tree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(host.FindItem("A")));
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  A g0\n  B g0 expanded\n    B1 g1\n");
+
+  // The other way: the user closes B (notified), then another program opens it again (not notified).
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(host.FindItem("B")));
+  SendMessageA(tree, WM_KEYDOWN, VK_LEFT, 0);
+  ASSERT_FALSE(host.Find("B")->expanded);
+  SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(host.FindItem("B")));
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  A g0\n  B g0 expanded\n    B1 g1\n");
+}
+
 TEST_F(TreeTest, RebuildAsksTheHostExactlyWhatTheWalkNeeds) {
   SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
   SobjHandle box = simCreateObject(group, "Box", e_tsxPOLYH);

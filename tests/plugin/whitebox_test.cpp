@@ -2,7 +2,9 @@
 // fails: the plug-in's code and the simulator share one executable here, to reach the panel's internals.
 #include <gtest/gtest.h>
 
+#include "HandleMap.h"
 #include "Main.h"
+#include "SceneWalk.h"
 #include "SimControl.h"
 
 namespace {
@@ -41,8 +43,9 @@ TEST_F(RebuildFailureTest, FailureEndsTheWalkButLeavesThePanelUsable) {
 }
 
 TEST_F(RebuildFailureTest, EveryFailurePositionIsSurvivedAndTheNextRebuildIsComplete) {
-  const char* functions[] = {"tsxSceneGetFirstNode", "tsxSobjGetType", "tsxGNodeGetName",    "tsxIsMNode",
-                             "tsxMNodeIsVisible",    "tsxIsSelected",  "tsxGNodeGetFirstChild", "tsxGNodeGetNext"};
+  const char* functions[] = {
+      "tsxSceneGetFirstNode", "tsxSobjGetType", "tsxGNodeGetName",       "tsxIsMNode",
+      "tsxMNodeIsVisible",    "tsxIsSelected",  "tsxGNodeGetFirstChild", "tsxGNodeGetNext"};
   for (const char* function : functions) {
     for (int nth = 1; nth <= 4; ++nth) {
       simClearFailures();
@@ -101,5 +104,165 @@ TEST_F(RebuildFailureTest, FindsTheFirstItemOfAnObject) {
       EXPECT_EQ(MainForm->FindNodeBySobj(static_cast<SobjHandle>(node->Data())), node);
     }
   EXPECT_EQ(MainForm->FindNodeBySobj(reinterpret_cast<SobjHandle>(0x12345678)), nullptr);
+}
+
+TEST_F(RebuildFailureTest, LookupFollowsItemsDeletedOrGivenOtherData) {
+  MainForm->RebuildTree();
+  TTreeNodes& items = Tree()->Items();
+  TTreeNode* group = MainForm->FindNodeBySobj(simGetFirstTopLevel());
+  ASSERT_EQ(group->Text(), "Group");
+  auto member = static_cast<SobjHandle>(group->Item(0)->Data());
+  items.Delete(group);  // the member's item dies with its group
+  EXPECT_EQ(MainForm->FindNodeBySobj(member), nullptr);
+  TTreeNode* camera = items.Item(1);
+  ASSERT_EQ(camera->Text(), "Camera");
+  camera->SetData(member);
+  EXPECT_EQ(MainForm->FindNodeBySobj(member), camera);
+  // Two items of one object: the first in tree order answers, as a scan would.
+  items.Item(2)->SetData(member);
+  EXPECT_EQ(MainForm->FindNodeBySobj(member), camera);
+}
+
+TEST_F(RebuildFailureTest, LookupNeverAnswersAnItemAFailedWalkLeftWithoutItsObject) {
+  simFailCall("tsxIsMNode", 2, SIM_FAIL_ACCESS_VIOLATION);  // the member: listed, never given its object
+  EXPECT_THROW(MainForm->RebuildTree(), EStructuredException);
+  ASSERT_EQ(Tree()->Items().Count(), 3);
+  SobjHandle member = simGetFirstChild(simGetFirstTopLevel());
+  EXPECT_EQ(MainForm->FindNodeBySobj(member), nullptr);
+  EXPECT_EQ(MainForm->FindNodeBySobj(simGetFirstTopLevel()), Tree()->Items().Item(1));
+}
+
+TEST_F(RebuildFailureTest, BranchesSortedOnlyWhenShownAreInOrderAtEveryDepth) {
+  SobjHandle outer = simCreateObject(nullptr, "Outer", e_tsxGROUP);
+  SobjHandle inner = simCreateObject(outer, "Zeta", e_tsxGROUP);
+  simCreateObject(outer, "Alpha", e_tsxPOLYH);
+  simCreateObject(inner, "b", e_tsxPOLYH);
+  simCreateObject(inner, "A", e_tsxPOLYH);
+  MainForm->RebuildTree();
+  TTreeNode* outerItem = MainForm->FindNodeBySobj(outer);
+  ASSERT_NE(outerItem, nullptr);
+  outerItem->Expand(true);  // the control takes both levels now
+  auto labels = [](TTreeNode* parent) {
+    std::string out;
+    for (int i = 0; i < parent->Count(); ++i) out += parent->Item(i)->Text() + " ";
+    return out;
+  };
+  EXPECT_EQ(labels(outerItem), "Alpha Zeta ");
+  EXPECT_EQ(labels(MainForm->FindNodeBySobj(inner)), "A b ");
+  EXPECT_EQ(labels(Tree()->Items().GetFirstNode()), "Camera Group Light Outer ");
+}
+
+// The walk on its own: no window, no tree, the same host calls in the same order as a rebuild.
+class SceneWalkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    simResetScene();
+    simClearFailures();
+    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+    box = simCreateObject(group, "Box", e_tsxPOLYH);
+    const int materials[] = {3, 5};
+    simSetMaterials(box, materials, 2);
+    cam = simCreateObject(nullptr, "Cam", e_tsxCAMERA);
+    simUserSetVisible(cam, 0);
+  }
+  void TearDown() override { simClearFailures(); }
+
+  static std::string Log() {
+    std::string out;
+    char entry[512];
+    for (int i = 0; simLogEntry(i, entry, sizeof entry) >= 0; ++i) out += std::string(entry) + "\n";
+    return out;
+  }
+
+  SobjHandle group, box, cam;
+  TSceneWalk walk;
+};
+
+TEST_F(SceneWalkTest, ListsTheSceneInHostPreOrderWithWhatEachItemShows) {
+  simUserMarkSelected(cam, 1);
+  simUserMarkSelected(box, 1);
+  walk.Run();
+  const auto& items = walk.Items();
+  ASSERT_EQ(items.size(), 5u);
+  const struct {
+    int parent;
+    SobjHandle object;
+    const char* label;
+    bool material, hidden;
+  } expected[] = {{-1, group, "Group", false, false},
+                  {0, box, "Box", false, false},
+                  {1, nullptr, "Material #3", true, false},
+                  {1, nullptr, "Material #5", true, false},
+                  {-1, cam, "Cam", false, true}};
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].parent, expected[i].parent) << i;
+    EXPECT_EQ(items[i].object, expected[i].object) << i;
+    EXPECT_EQ(items[i].label, expected[i].label) << i;
+    EXPECT_EQ(items[i].material, expected[i].material) << i;
+    EXPECT_EQ(items[i].hidden, expected[i].hidden) << i;
+  }
+  EXPECT_EQ(items[1].type, e_tsxPOLYH);
+  EXPECT_EQ(walk.Selected(), 1) << "the first selected object in the host's walk order";
+  EXPECT_EQ(walk.Entries().Find(cam), 4);
+}
+
+TEST_F(SceneWalkTest, MakesExactlyTheRebuildsHostCalls) {
+  simUserSelect(box);
+  simLogClear();
+  walk.Run();
+  std::string walked = Log();
+  EnsureMainForm();
+  ASSERT_NE(MainForm, nullptr);
+  MainForm->HandleNeeded();
+  simLogClear();
+  MainForm->RebuildTree();
+  EXPECT_EQ(Log(), walked);
+  EXPECT_NE(walked.find("tsxPolyhGetNextMaterialIdx"), std::string::npos);
+}
+
+TEST_F(SceneWalkTest, HostileAnswersEndAndFailuresKeepWhatWasRead) {
+  simOverrideNext(cam, group);  // the sibling list loops back
+  simSetEndlessMaterials(box, 1);
+  simSetUnterminatedName(cam, 1);
+  walk.Run();
+  ASSERT_EQ(walk.Items().size(), 5u);
+  EXPECT_EQ(walk.Items()[4].label.size(), 255u);
+
+  simFailCall("tsxGNodeGetName", 3, SIM_FAIL_ACCESS_VIOLATION);
+  EXPECT_THROW(walk.Run(), EStructuredException);
+  ASSERT_EQ(walk.Items().size(), 4u) << "Group, Box and its materials were read before Cam's name failed";
+  EXPECT_EQ(walk.Entries().Find(cam), 4) << "Cam was met, and has no entry to answer";
+}
+TEST_F(SceneWalkTest, AnEndlessWalkOfManyMaterialsListsEachOnce) {
+  std::vector<int> indices;
+  for (int i = 0; i < 40; ++i) indices.push_back(100 - i);  // more than the short list of indices met holds
+  simSetMaterials(box, indices.data(), static_cast<int>(indices.size()));
+  simSetEndlessMaterials(box, 1);
+  walk.Run();
+  ASSERT_EQ(walk.Items().size(), 3u + indices.size());
+  EXPECT_EQ(walk.Items()[2].label, "Material #100");
+  EXPECT_EQ(walk.Items()[41].label, "Material #61");
+}
+
+TEST(HandleMapTest, KeepsEveryHandleOnceThroughGrowthAndCrowdedSlots) {
+  THandleMap map;
+  EXPECT_EQ(map.Find(reinterpret_cast<SobjHandle>(0x10)), -1);
+  EXPECT_FALSE(map.Insert(nullptr, 1));
+  // Serial-like handles, and handles that differ only above the bits that choose a slot.
+  std::vector<SobjHandle> keys;
+  for (uintptr_t i = 1; i <= 5000; ++i) keys.push_back(reinterpret_cast<SobjHandle>(i << 2 | 1));
+  for (uintptr_t i = 1; i <= 3000; ++i) keys.push_back(reinterpret_cast<SobjHandle>(i << 20 | 0x40));
+  for (size_t i = 0; i < keys.size(); ++i) ASSERT_TRUE(map.Insert(keys[i], static_cast<int>(i)));
+  for (size_t i = 0; i < keys.size(); ++i) {
+    ASSERT_EQ(map.Find(keys[i]), static_cast<int>(i));
+    ASSERT_FALSE(map.Insert(keys[i], -7)) << "a handle is listed once";
+  }
+  EXPECT_EQ(map.Count(), keys.size());
+  EXPECT_EQ(map.Find(reinterpret_cast<SobjHandle>(5001 << 2 | 1)), -1);
+  EXPECT_EQ(map.Find(reinterpret_cast<SobjHandle>(uintptr_t{3001} << 20 | 0x40)), -1);
+  map.Clear();
+  EXPECT_EQ(map.Count(), 0u);
+  EXPECT_EQ(map.Find(keys[0]), -1);
+  EXPECT_TRUE(map.Insert(keys[0], 3));
 }
 }  // namespace
