@@ -7,3 +7,6 @@
 
 // Walks the simulator's current scene; returns the number of objects met.
 int BareHostWalk();
+// The same walk with every call through the plug-in's host guard (HostCall): the difference is what the
+// guard costs.
+int GuardedHostWalk();

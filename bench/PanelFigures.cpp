@@ -128,9 +128,10 @@ bool PanelFigures::HostWalk() {
   std::map<std::string, int> rebuildCalls = CallCounts([this] { FHost.LeftClick(); });
   bool sameCalls = walkCalls == rebuildCalls;
   // Walk, rebuild and show take turns, so that a busy moment of the machine weighs on all three alike.
-  std::vector<double> walks, rebuilds, shows;
+  std::vector<double> walks, guardedWalks, rebuilds, shows;
   for (int i = 0; i < FOptions.repetitions; ++i) {
     walks.push_back(MedianMs(1, nullptr, [] { BareHostWalk(); }));
+    guardedWalks.push_back(MedianMs(1, nullptr, [] { GuardedHostWalk(); }));
     rebuilds.push_back(RebuildMs(1));
     // Shown again after being hidden: the window comes back and paints besides the rebuild.
     shows.push_back(MedianMs(
@@ -144,10 +145,13 @@ bool PanelFigures::HostWalk() {
           UpdateWindow(FHost.Panel());
         }));
   }
-  double walk = Median(walks), rebuild = Median(rebuilds), show = Median(shows);
+  double walk = Median(walks), guardedWalk = Median(guardedWalks), rebuild = Median(rebuilds), show = Median(shows);
   PluginHost::Pump();
   int calls = 0;
   for (const auto& [function, count] : rebuildCalls) calls += count;
+  PrintFigure("guard", Field("objects", FShape.objects) + Field("calls", calls) + Field("walk_ms", walk) +
+                           Field("guarded_walk_ms", guardedWalk) +
+                           Field("ns_per_call", calls ? (guardedWalk - walk) * 1e6 / calls : 0.0) + Field("ok", 1));
   PrintFigure("walk", Field("objects", FShape.objects) + Field("calls", calls) +
                           Field("same_calls", sameCalls ? 1 : 0) + Field("walk_ms", walk) +
                           Field("rebuild_ms", rebuild) + Field("show_ms", show) +

@@ -101,6 +101,14 @@ def main():
             table(["objects", "walk ms", "rebuild ms", "rebuild / walk", "show ms", "show / walk", "same calls"],
                   [[f["objects"], f["walk_ms"], f["rebuild_ms"], f["rebuild_over_walk"], f["show_ms"],
                     f["show_over_walk"], "yes" if f["same_calls"] == "1" else "**no**"] for f in walks]), ""]
+    guards = of(figures, "guard")
+    out += ["## What the host guard costs", "",
+            "Every call the plug-in makes into the host runs inside a structured-exception frame of its own "
+            "(`HostCall`). The same walk, once with plain calls and once with every call guarded, taking turns: "
+            "the difference per call is the guard's price.", "",
+            table(["objects", "calls", "plain walk ms", "guarded walk ms", "ns per call"],
+                  [[f["objects"], f["calls"], f["walk_ms"], f["guarded_walk_ms"], f["ns_per_call"]]
+                   for f in guards]), ""]
     for f in walks:
         if int(f["objects"]) >= 10000:
             targets.append((f"warm rebuild at most 1.5x the bare host walk at {f['objects']} objects",

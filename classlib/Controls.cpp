@@ -67,6 +67,14 @@ TWinControl* TWinControl::FromHandle(HWND window) {
   return static_cast<TWinControl*>(GetPropA(window, kControlProperty));
 }
 
+// Notifications come from child windows, nearly always children of ours: those are found without asking
+// Windows (under Wine every window property lookup is a round trip to its server).
+TWinControl* TWinControl::ChildFromHandle(HWND window) {
+  for (TWinControl* child : FControls)
+    if (child->FHandle == window) return child;
+  return FromHandle(window);
+}
+
 void TWinControl::Attach(HWND window) {
   FHandle = window;
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -323,23 +331,59 @@ LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
   return CallWindowProcA(OriginalWindowProc(FHandle), FHandle, message, wParam, lParam);
 }
 
+// A notification from a child window goes back to the control it came from, as CN_NOTIFY; one from a
+// window that is not a control of ours goes to the child that claims it. False when nobody takes it.
+bool TWinControl::ReflectNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (TWinControl* from = ChildFromHandle(header->hwndFrom); from && from != this) {
+    ++from->FNotifyDepth;
+    TOnScopeExit done([from] { --from->FNotifyDepth; });
+    result = from->Dispatch(CN_NOTIFY, wParam, lParam);
+    return true;
+  }
+  for (TWinControl* child : FControls)
+    if (child->ClaimNotify(header, result)) return true;
+  return false;
+}
+
+// Background and painting of a control that paints itself. False for a control the window paints.
+bool TWinControl::PaintOwn(UINT message, WPARAM wParam) {
+  if (!OwnerPainted()) return false;
+  if (message == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    HBRUSH brush = CreateSolidBrush(ColorToRGB(FColor));
+    FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
+    DeleteObject(brush);
+  } else {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(FHandle, &ps);
+    Paint(dc);
+    EndPaint(FHandle, &ps);
+  }
+  return true;
+}
+
+LRESULT TWinControl::HandleKey(UINT message, WPARAM wParam, LPARAM lParam) {
+  WORD key = static_cast<WORD>(wParam);
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
+    KeyDown(key, KeyboardShiftState());
+  else
+    KeyUp(key, KeyboardShiftState());
+  if (key == 0) return 0;
+  return DefaultHandler(message, key, lParam);
+}
+
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NOTIFY: {
-      auto* header = reinterpret_cast<NMHDR*>(lParam);
-      if (TWinControl* from = FromHandle(header->hwndFrom); from && from != this) {
-        ++from->FNotifyDepth;
-        TOnScopeExit done([from] { --from->FNotifyDepth; });
-        return from->Dispatch(CN_NOTIFY, wParam, lParam);
-      }
-      LRESULT claimed = 0;
-      for (TWinControl* child : FControls)
-        if (child->ClaimNotify(header, claimed)) return claimed;
+      LRESULT result = 0;
+      if (ReflectNotify(wParam, lParam, result)) return result;
       break;
     }
     case WM_COMMAND:
       if (lParam) {
-        if (TWinControl* from = FromHandle(reinterpret_cast<HWND>(lParam)); from && from != this)
+        if (TWinControl* from = ChildFromHandle(reinterpret_cast<HWND>(lParam)); from && from != this)
           return from->Dispatch(CN_COMMAND, wParam, lParam);
       }
       break;
@@ -355,23 +399,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       ReadBoundsFromWindow();
       break;
     case WM_ERASEBKGND:
-      if (OwnerPainted()) {
-        RECT r;
-        GetClientRect(FHandle, &r);
-        HBRUSH brush = CreateSolidBrush(ColorToRGB(FColor));
-        FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
-        DeleteObject(brush);
-        return 1;
-      }
+      if (PaintOwn(message, wParam)) return 1;
       break;
     case WM_PAINT:
-      if (OwnerPainted()) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(FHandle, &ps);
-        Paint(dc);
-        EndPaint(FHandle, &ps);
-        return 0;
-      }
+      if (PaintOwn(message, wParam)) return 0;
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -384,19 +415,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       return HandleMouse(message, wParam, lParam);
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      WORD key = static_cast<WORD>(wParam);
-      KeyDown(key, KeyboardShiftState());
-      if (key == 0) return 0;
-      return DefaultHandler(message, key, lParam);
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      WORD key = static_cast<WORD>(wParam);
-      KeyUp(key, KeyboardShiftState());
-      if (key == 0) return 0;
-      return DefaultHandler(message, key, lParam);
-    }
+    case WM_SYSKEYUP:
+      return HandleKey(message, wParam, lParam);
     case WM_CONTEXTMENU:
       if (ContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
       break;

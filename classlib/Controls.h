@@ -182,6 +182,10 @@ class TWinControl : public TComponent {
   void ReadBoundsFromWindow();
   void ParentColorChanged();
   LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleKey(UINT message, WPARAM wParam, LPARAM lParam);
+  bool ReflectNotify(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  TWinControl* ChildFromHandle(HWND window);
+  bool PaintOwn(UINT message, WPARAM wParam);
 
   TWinControl* FParent = nullptr;        // not owned
   std::vector<TWinControl*> FControls;  // children, owned by their owner components

@@ -5,10 +5,6 @@
 
 #include "TreeView.h"
 
-namespace {
-// Attribute bits beyond the control's own TVIF_ masks.
-constexpr UINT kExpandedChanged = 0x10000;
-}  // namespace
 
 int TTreeNode::Level() const {
   int level = 0;

@@ -15,6 +15,10 @@
 #include <vector>
 
 class TCustomTreeView;
+// Changes waiting for the control, beyond its own TVIF_ attribute masks.
+constexpr UINT kExpandedChanged = 0x10000;
+constexpr UINT kOrderChanged = 0x20000;
+
 // The state index of an item that shows no state image.
 constexpr int kNoStateImage = -1;
 

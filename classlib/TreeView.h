@@ -109,6 +109,8 @@ class TCustomTreeView : public TWinControl {
   void ColorChanged() override;
   // A notification of the control, reflected back to it.
   virtual LRESULT CNNotify(NMHDR* header);
+  LRESULT ItemExpanding(NMTREEVIEWA* info);
+  LRESULT EndLabelEdit(NMTVDISPINFOA* info);
   // The standard answers, for a derived control that handles some notifications itself.
   LRESULT DefaultGetDispInfo(NMTVDISPINFOA* info);
   LRESULT DefaultCustomDraw(NMTVCUSTOMDRAW* draw);

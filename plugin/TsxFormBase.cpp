@@ -32,25 +32,14 @@ void TTsxFormBase::DefineBaseForm() {
   tfbActionList = new TActionList(this);
   tfbActionList->SetName("tfbActionList");
   tfbActionList->Images = tfbImageList;
+  tfbActionClose = AddAction("tfbActionClose", kTfbClose, &TTsxFormBase::tfbCloseButtonClick);
+  tfbActionMinimize = AddAction("tfbActionMinimize", kTfbMinimize, &TTsxFormBase::tfbMinimizeButtonClick);
+  tfbActionMaximize = AddAction("tfbActionMaximize", kTfbMaximize, &TTsxFormBase::tfbMaximizeButtonClick);
 
-  tfbActionClose = new TAction(this);
-  tfbActionClose->SetName("tfbActionClose");
-  tfbActionClose->SetActionList(tfbActionList);
-  tfbActionClose->ImageIndex = 0;
-  tfbActionClose->OnExecute = [this](TComponent* sender) { tfbCloseButtonClick(sender); };
+  DefineTitleBar();
+}
 
-  tfbActionMinimize = new TAction(this);
-  tfbActionMinimize->SetName("tfbActionMinimize");
-  tfbActionMinimize->SetActionList(tfbActionList);
-  tfbActionMinimize->ImageIndex = 1;
-  tfbActionMinimize->OnExecute = [this](TComponent* sender) { tfbMinimizeButtonClick(sender); };
-
-  tfbActionMaximize = new TAction(this);
-  tfbActionMaximize->SetName("tfbActionMaximize");
-  tfbActionMaximize->SetActionList(tfbActionList);
-  tfbActionMaximize->ImageIndex = 2;
-  tfbActionMaximize->OnExecute = [this](TComponent* sender) { tfbMaximizeButtonClick(sender); };
-
+void TTsxFormBase::DefineTitleBar() {
   PanelTitle = new TPanel(this);
   PanelTitle->SetName("PanelTitle");
   PanelTitle->SetBounds(0, 0, 505, 13);
@@ -73,14 +62,7 @@ void TTsxFormBase::DefineBaseForm() {
   };
   PanelTitle->SetParent(this);
 
-  tfbCloseButton = new TSpeedButton(this);
-  tfbCloseButton->SetName("tfbCloseButton");
-  tfbCloseButton->SetBounds(-1, -1, 14, 14);
-  tfbCloseButton->SetAction(tfbActionClose);
-  tfbCloseButton->SetGlyph(CreateTitleButtonGlyph(kTitleButtonClose));
-  tfbCloseButton->Spacing = 0;
-  tfbCloseButton->Transparent = false;
-  tfbCloseButton->SetParent(PanelTitle);
+  tfbCloseButton = AddTitleButton("tfbCloseButton", PanelTitle, -1, tfbActionClose, kTitleButtonClose);
 
   tfbGlyphPanel = new TPanel(this);
   tfbGlyphPanel->SetName("tfbGlyphPanel");
@@ -90,37 +72,39 @@ void TTsxFormBase::DefineBaseForm() {
   tfbGlyphPanel->SetColor(clActiveCaption);
   tfbGlyphPanel->SetParent(PanelTitle);
 
-  tfbMinimizeButton = new TSpeedButton(this);
-  tfbMinimizeButton->SetName("tfbMinimizeButton");
-  tfbMinimizeButton->SetBounds(10, -1, 14, 14);
-  tfbMinimizeButton->SetAction(tfbActionMinimize);
-  tfbMinimizeButton->SetGlyph(CreateTitleButtonGlyph(kTitleButtonMinimize));
+  tfbMinimizeButton =
+      AddTitleButton("tfbMinimizeButton", tfbGlyphPanel, 10, tfbActionMinimize, kTitleButtonMinimize);
   tfbMinimizeButton->Layout = blGlyphBottom;
   tfbMinimizeButton->Margin = 0;
-  tfbMinimizeButton->Spacing = 0;
-  tfbMinimizeButton->Transparent = false;
-  tfbMinimizeButton->SetParent(tfbGlyphPanel);
-
-  tfbMaximizeButton = new TSpeedButton(this);
-  tfbMaximizeButton->SetName("tfbMaximizeButton");
-  tfbMaximizeButton->SetBounds(24, -1, 14, 14);
-  tfbMaximizeButton->SetAction(tfbActionMaximize);
-  tfbMaximizeButton->SetGlyph(CreateTitleButtonGlyph(kTitleButtonMaximize));
+  tfbMaximizeButton =
+      AddTitleButton("tfbMaximizeButton", tfbGlyphPanel, 24, tfbActionMaximize, kTitleButtonMaximize);
   tfbMaximizeButton->Layout = blGlyphTop;
   tfbMaximizeButton->Margin = 1;
-  tfbMaximizeButton->Spacing = 0;
-  tfbMaximizeButton->Transparent = false;
-  tfbMaximizeButton->SetParent(tfbGlyphPanel);
-
-  tfbCloseButton2 = new TSpeedButton(this);
-  tfbCloseButton2->SetName("tfbCloseButton2");
-  tfbCloseButton2->SetBounds(38, -1, 14, 14);
-  tfbCloseButton2->SetAction(tfbActionClose);
-  tfbCloseButton2->SetGlyph(CreateTitleButtonGlyph(kTitleButtonClose));
+  tfbCloseButton2 = AddTitleButton("tfbCloseButton2", tfbGlyphPanel, 38, tfbActionClose, kTitleButtonClose);
   tfbCloseButton2->Margin = 0;
-  tfbCloseButton2->Spacing = 0;
-  tfbCloseButton2->Transparent = false;
-  tfbCloseButton2->SetParent(tfbGlyphPanel);
+}
+
+TAction* TTsxFormBase::AddAction(const char* name, int image, void (TTsxFormBase::*handler)(TComponent*)) {
+  auto* action = new TAction(this);
+  action->SetName(name);
+  action->SetActionList(tfbActionList);
+  action->ImageIndex = image;
+  action->OnExecute = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  return action;
+}
+
+// A 14 by 14 button of the title bar, at the top edge of parent, drawing its glyph on an opaque face.
+TSpeedButton* TTsxFormBase::AddTitleButton(const char* name, TWinControl* parent, int left, TAction* action,
+                                           int glyph) {
+  auto* button = new TSpeedButton(this);
+  button->SetName(name);
+  button->SetBounds(left, -1, 14, 14);
+  button->SetAction(action);
+  button->SetGlyph(CreateTitleButtonGlyph(glyph));
+  button->Spacing = 0;
+  button->Transparent = false;
+  button->SetParent(parent);
+  return button;
 }
 
 // Only now is the derived definition's caption known; later caption changes leave the title bar alone.

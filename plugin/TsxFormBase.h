@@ -40,6 +40,9 @@ class TTsxFormBase : public TForm {
 
  private:
   void DefineBaseForm();
+  void DefineTitleBar();
+  TAction* AddAction(const char* name, int image, void (TTsxFormBase::*handler)(TComponent*));
+  TSpeedButton* AddTitleButton(const char* name, TWinControl* parent, int left, TAction* action, int glyph);
   void ForceLeftClickIfActive();
 
   bool FDragging = false;

@@ -1,0 +1,275 @@
+// Keeping the control in step with the wrapper's own items: one insert per item the control must hold,
+// changes applied as they are made (or once redrawing is resumed), sorting by the locale's sort keys.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "TreeView.h"
+
+namespace {
+constexpr UINT kItemAttributes = TVIF_TEXT | TVIF_STATE | TVIF_CHILDREN;
+
+int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM) {
+  return reinterpret_cast<TTreeNode*>(a)->Index() - reinterpret_cast<TTreeNode*>(b)->Index();
+}
+
+UINT StateImageBits(int stateIndex) { return INDEXTOSTATEIMAGEMASK(stateIndex > 0 ? stateIndex : 0); }
+
+// The control's text order is lstrcmpA's: the thread locale's word sort. Its sort key orders byte by byte
+// exactly as lstrcmpA orders the texts, and costs about what one lstrcmpA does (a microsecond under
+// Wine), so a sort makes one key per item instead of comparing each text log n times.
+std::string TextSortKey(const std::string& text) {
+  const LCID locale = GetThreadLocale();
+  char buffer[1024];
+  int size = LCMapStringA(locale, LCMAP_SORTKEY, text.c_str(), -1, buffer, sizeof buffer);
+  if (size > 0) return std::string(buffer, size);
+  size = LCMapStringA(locale, LCMAP_SORTKEY, text.c_str(), -1, nullptr, 0);
+  std::string key(size > 0 ? size : 0, '\0');
+  if (size > 0) LCMapStringA(locale, LCMAP_SORTKEY, text.c_str(), -1, key.data(), size);
+  return key;
+}
+}  // namespace
+
+// Bringing the control up to date ------------------------------------------------------------------------
+
+void TCustomTreeView::InsertItem(TTreeNode* node, HTREEITEM after) {
+  TVINSERTSTRUCTA insert{};
+  insert.hParent = node->FParent ? node->FParent->FItemId : TVI_ROOT;
+  insert.hInsertAfter = after;
+  TVITEMA& item = insert.item;
+  item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
+  item.pszText = const_cast<char*>(node->FText.c_str());
+  item.iImage = I_IMAGECALLBACK;
+  item.iSelectedImage = I_IMAGECALLBACK;
+  item.lParam = reinterpret_cast<LPARAM>(node);
+  item.state = StateImageBits(node->FStateIndex);
+  item.stateMask = TVIS_STATEIMAGEMASK;
+  item.cChildren = node->HasChildren() ? 1 : 0;
+  node->FItemId = reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (node->FItemId) FNodeOfItem[node->FItemId] = node;
+  node->FPendingMask = 0;
+}
+
+void TCustomTreeView::InsertBranch(TTreeNode* node, HTREEITEM after) {
+  InsertItem(node, after);
+  if (node->FExpanded && node->HasChildren()) ApplyExpanded(node);
+}
+
+// All the children first, then the open branches among them: the control finds the parent of every item
+// it is given by a scan of its items in the order they came, so parents given early are found quickly.
+void TCustomTreeView::InsertChildren(TTreeNode* node) {
+  if (node->FChildrenInControl) return;
+  if (node->FOrderPending) SortChildren(node, false);
+  node->FChildrenInControl = true;
+  for (TTreeNode* child : node->FChildren) InsertItem(child, TVI_LAST);
+  for (TTreeNode* child : node->FChildren)
+    if (child->FExpanded && child->HasChildren()) ApplyExpanded(child);
+}
+
+void TCustomTreeView::RealisePath(TTreeNode* node) {
+  if (!node || node->FItemId || !HandleAllocated()) return;
+  if (node->FParent) {
+    RealisePath(node->FParent);
+    InsertChildren(node->FParent);
+  } else {
+    SyncControl();
+  }
+}
+
+void TCustomTreeView::SyncControl() {
+  if (!HandleAllocated() || FItems.Updating()) return;
+  for (auto& root : FItems.FRoots) SyncNode(root);
+  if (FRootOrderPending) ApplyChildOrder(nullptr);
+  if (FSelectionPending) ApplySelection();
+}
+
+void TCustomTreeView::SyncNode(TTreeNode* node) {
+  if (!node->FItemId) {
+    InsertBranch(node, TVI_LAST);
+    return;
+  }
+  if (node->FPendingMask & kItemAttributes) ApplyAttributes(node, node->FPendingMask & kItemAttributes);
+  if (node->FExpanded && node->HasChildren()) InsertChildren(node);
+  if (node->FChildrenInControl)
+    for (auto& child : node->FChildren) SyncNode(child);
+  if (node->FPendingMask & kOrderChanged) ApplyChildOrder(node);
+  if (node->FExpandedInControl != (node->FExpanded && node->HasChildren())) ApplyExpanded(node);
+  node->FPendingMask = 0;
+}
+
+void TCustomTreeView::ApplyAttributes(TTreeNode* node, UINT mask) {
+  if (mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE)) InvalidateRect(FHandle, nullptr, FALSE);
+  mask &= kItemAttributes;
+  if (!mask) return;
+  TVITEMA item{};
+  item.mask = TVIF_HANDLE | mask;
+  item.hItem = node->FItemId;
+  item.pszText = const_cast<char*>(node->FText.c_str());
+  item.state = StateImageBits(node->FStateIndex);
+  item.stateMask = TVIS_STATEIMAGEMASK;
+  item.cChildren = node->HasChildren() ? 1 : 0;
+  Perform(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TCustomTreeView::ApplyExpanded(TTreeNode* node) {
+  bool expand = node->FExpanded && node->HasChildren();
+  if (expand) InsertChildren(node);
+  node->FExpandedInControl = expand;
+  if (!expand && !node->FChildrenInControl) return;
+  Perform(TVM_EXPAND, expand ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(node->FItemId));
+}
+
+void TCustomTreeView::ApplyChildOrder(TTreeNode* parent) {
+  if (parent && !parent->FChildrenInControl) return;
+  if (!parent) FRootOrderPending = false;
+  TVSORTCB sort{};
+  sort.hParent = parent ? parent->FItemId : TVI_ROOT;
+  sort.lpfnCompare = CompareByModelOrder;
+  Perform(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+}
+
+void TCustomTreeView::ApplySelection() {
+  FSelectionPending = false;
+  if (FSelected) RealisePath(FSelected);
+  HTREEITEM item = FSelected ? FSelected->FItemId : nullptr;
+  // Revealing the item expands its ancestors and scrolls, and the control draws each step at once; with
+  // the window marked undrawable (the default WM_SETREDRAW) it does the same work and one repaint follows.
+  bool drawn = IsWindowVisible(FHandle) != 0;
+  if (drawn) DefWindowProcA(FHandle, WM_SETREDRAW, FALSE, 0);
+  Perform(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  if (drawn) {
+    DefWindowProcA(FHandle, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
+  if (FSelected)
+    for (TTreeNode* p = FSelected->FParent; p; p = p->FParent) p->FExpandedInControl = true;
+}
+
+void TCustomTreeView::NodeAdded(TTreeNode* node) {
+  TTreeNode* parent = node->FParent;
+  if (!HandleAllocated()) return;
+  bool parentShown = parent ? parent->FChildrenInControl : true;
+  if (parentShown) {
+    if (FItems.Updating())
+      return;  // inserted by the next SyncControl
+    InsertBranch(node, TVI_LAST);
+  } else if (parent && parent->FItemId && parent->Count() == 1) {
+    NodeChanged(parent, TVIF_CHILDREN);
+  }
+}
+
+void TCustomTreeView::NodeChanged(TTreeNode* node, UINT mask) {
+  if (!node->FItemId || !HandleAllocated()) return;
+  if (FItems.Updating()) {
+    node->FPendingMask |= mask;
+    return;
+  }
+  if (mask & kExpandedChanged)
+    ApplyExpanded(node);
+  else
+    ApplyAttributes(node, mask);
+}
+
+void TCustomTreeView::Delete(TTreeNode* node) {
+  if (OnDeletion) OnDeletion(this, node);
+}
+
+void TCustomTreeView::NotifyDeletion(TTreeNode* node) {
+  for (auto& child : node->FChildren) NotifyDeletion(child);
+  Delete(node);
+}
+
+void TCustomTreeView::ForgetItems(TTreeNode* node) {
+  if (!node->FItemId) return;
+  FNodeOfItem.erase(node->FItemId);
+  node->FItemId = nullptr;
+  for (auto& child : node->FChildren) ForgetItems(child);
+}
+
+void TCustomTreeView::NodeRemoved(TTreeNode* node) {
+  auto inSubtree = [node](TTreeNode* n) { return n == node || node->IsAncestorOf(n); };
+  if (node->FItemId && HandleAllocated()) {
+    FClearing = true;
+    Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->FItemId));
+    FClearing = false;
+  }
+  ForgetItems(node);
+  if (OnDeletion) NotifyDeletion(node);
+  if (inSubtree(FSelected)) FSelected = nullptr;
+  if (inSubtree(FDropTarget)) FDropTarget = nullptr;
+  if (inSubtree(FRightClickNode)) FRightClickNode = nullptr;
+}
+
+void TCustomTreeView::ClearControl() {
+  if (HandleAllocated() && FItems.GetFirstNode()) {
+    FClearing = true;
+    Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    FClearing = false;
+  }
+  FNodeOfItem.clear();
+  if (OnDeletion)
+    for (auto& root : FItems.FRoots) NotifyDeletion(root);
+  FSelected = FDropTarget = FRightClickNode = nullptr;
+  FSelectionPending = false;
+  FRootOrderPending = false;
+}
+
+void TCustomTreeView::SortLevel(std::vector<TTreeNode*>& children) {
+  std::vector<std::string> keys;
+  keys.reserve(children.size());
+  for (size_t i = 0; i < children.size(); ++i) {
+    children[i]->FIndex = static_cast<int>(i);
+    keys.push_back(TextSortKey(children[i]->FText));
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [&keys](const TTreeNode* a, const TTreeNode* b) { return keys[a->FIndex] < keys[b->FIndex]; });
+  for (size_t i = 0; i < children.size(); ++i) children[i]->FIndex = static_cast<int>(i);
+}
+
+void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
+  auto& children = parent ? parent->FChildren : FItems.FRoots;
+  // A branch that was waiting hands the wait on to the levels below unless they are sorted now.
+  bool levelsBelowWait = parent && parent->FOrderPending;
+  if (parent) parent->FOrderPending = false;
+  SortLevel(children);
+  for (TTreeNode* child : children)
+    if (child->HasChildren()) {
+      if (recurse)
+        SortChildren(child, true);
+      else if (levelsBelowWait)
+        child->FOrderPending = true;
+    }
+  ChildOrderChanged(parent);
+}
+
+void TCustomTreeView::ChildOrderChanged(TTreeNode* parent) {
+  if (!HandleAllocated()) return;
+  if (parent ? !parent->FChildrenInControl : !FItems.GetFirstNode() || !FItems.GetFirstNode()->FItemId) return;
+  if (FItems.Updating()) {
+    if (parent)
+      parent->FPendingMask |= kOrderChanged;
+    else
+      FRootOrderPending = true;
+  } else {
+    ApplyChildOrder(parent);
+  }
+}
+
+// The levels the control shows are sorted now; a branch whose children the control does not hold waits
+// until it takes them (InsertChildren). In a large tree most branches are collapsed and never opened, and
+// the sort key of every label is the larger part of a rebuild.
+void TCustomTreeView::SortShown(TTreeNode* parent) {
+  auto& children = parent ? parent->FChildren : FItems.FRoots;
+  if (parent) parent->FOrderPending = false;
+  SortLevel(children);
+  for (TTreeNode* child : children) {
+    if (!child->HasChildren()) continue;
+    if (child->FChildrenInControl)
+      SortShown(child);
+    else
+      child->FOrderPending = true;
+  }
+  ChildOrderChanged(parent);
+}
+
+void TCustomTreeView::AlphaSort() { SortShown(nullptr); }
