@@ -49,5 +49,9 @@ int Walk() {
 }
 }  // namespace
 
-int BareHostWalk() { return Walk<Direct>(); }
-int GuardedHostWalk() { return Walk<Guarded>(); }
+int BareHostWalk() {
+  return Walk<Direct>();
+}
+int GuardedHostWalk() {
+  return Walk<Guarded>();
+}

@@ -83,7 +83,8 @@ void PanelFigures::LeftClick() {
 }
 
 double PanelFigures::RebuildMs(int repetitions) {
-  return MedianMs(repetitions ? repetitions : FOptions.repetitions, PluginHost::Pump, [this] { FHost.LeftClick(); });
+  return MedianMs(repetitions ? repetitions : FOptions.repetitions, PluginHost::Pump,
+                  [this] { FHost.LeftClick(); });
 }
 
 bool PanelFigures::Rebuild() {
@@ -108,10 +109,12 @@ bool PanelFigures::Rebuild() {
 }
 
 std::map<std::string, int> PanelFigures::CallCounts(const std::function<void()>& action) {
-  static const char* const kWalkFunctions[] = {
-      "tsxSceneGetFirstNode", "tsxSobjGetType",          "tsxGNodeGetName",         "tsxIsMNode",
-      "tsxMNodeIsVisible",    "tsxIsSelected",           "tsxGNodeGetFirstChild",   "tsxGNodeGetNext",
-      "tsxPolyhGetNbrMaterials", "tsxPolyhGetFirstMaterialIdx", "tsxPolyhGetNextMaterialIdx"};
+  static const char* const kWalkFunctions[] = {"tsxSceneGetFirstNode",      "tsxSobjGetType",
+                                               "tsxGNodeGetName",           "tsxIsMNode",
+                                               "tsxMNodeIsVisible",         "tsxIsSelected",
+                                               "tsxGNodeGetFirstChild",     "tsxGNodeGetNext",
+                                               "tsxPolyhGetNbrMaterials",   "tsxPolyhGetFirstMaterialIdx",
+                                               "tsxPolyhGetNextMaterialIdx"};
   simLogClear();
   action();
   std::map<std::string, int> counts;
@@ -145,13 +148,15 @@ bool PanelFigures::HostWalk() {
           UpdateWindow(FHost.Panel());
         }));
   }
-  double walk = Median(walks), guardedWalk = Median(guardedWalks), rebuild = Median(rebuilds), show = Median(shows);
+  double walk = Median(walks), guardedWalk = Median(guardedWalks), rebuild = Median(rebuilds),
+         show = Median(shows);
   PluginHost::Pump();
   int calls = 0;
   for (const auto& [function, count] : rebuildCalls) calls += count;
   PrintFigure("guard", Field("objects", FShape.objects) + Field("calls", calls) + Field("walk_ms", walk) +
                            Field("guarded_walk_ms", guardedWalk) +
-                           Field("ns_per_call", calls ? (guardedWalk - walk) * 1e6 / calls : 0.0) + Field("ok", 1));
+                           Field("ns_per_call", calls ? (guardedWalk - walk) * 1e6 / calls : 0.0) +
+                           Field("ok", 1));
   PrintFigure("walk", Field("objects", FShape.objects) + Field("calls", calls) +
                           Field("same_calls", sameCalls ? 1 : 0) + Field("walk_ms", walk) +
                           Field("rebuild_ms", rebuild) + Field("show_ms", show) +
@@ -249,7 +254,8 @@ bool PanelFigures::ReportMessages(const char* name, const std::map<UINT, int>& c
   // The target: one insert per item the control gets, one expand per item it shows expanded, at most one
   // state query per branch the control held before (another program may have opened or closed it); the
   // one TVM_DELETEITEM that empties the control and, when something is selected, one TVM_SELECTITEM.
-  bool ok = !counts.empty() && inserts == held && expands == expanded && queries <= FBranchesBefore && other <= 2;
+  bool ok =
+      !counts.empty() && inserts == held && expands == expanded && queries <= FBranchesBefore && other <= 2;
   PrintFigure(
       name,
       Field("objects", FShape.objects) + Field("panel_items", static_cast<int>(FShape.items.size())) +
@@ -303,10 +309,10 @@ void PanelFigures::PrintSelection(const char* kind, const std::vector<double>& t
   double worst = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
   double ownWorst = own.empty() ? 0 : *std::max_element(own.begin(), own.end());
   PrintFigure("selection", Field("objects", FShape.objects) + Field("kind", std::string(kind)) +
-                               Field("samples", static_cast<int>(times.size())) + Field("mean_ms", Mean(times)) +
-                               Field("median_ms", Median(times)) + Field("max_ms", worst) +
-                               Field("own_median_ms", Median(own)) + Field("own_max_ms", ownWorst) +
-                               Field("ok", ok ? 1 : 0));
+                               Field("samples", static_cast<int>(times.size())) +
+                               Field("mean_ms", Mean(times)) + Field("median_ms", Median(times)) +
+                               Field("max_ms", worst) + Field("own_median_ms", Median(own)) +
+                               Field("own_max_ms", ownWorst) + Field("ok", ok ? 1 : 0));
 }
 
 bool PanelFigures::Selection() {

@@ -39,7 +39,8 @@ class PanelFigures {
   bool SelectAndCheck(SobjHandle object, const std::string& label, double& ms);
   bool SelectSample(SobjHandle object, double& total, double& own);
   bool CloseRevealedGroup();
-  void PrintSelection(const char* kind, const std::vector<double>& times, const std::vector<double>& own, bool ok);
+  void PrintSelection(const char* kind, const std::vector<double>& times, const std::vector<double>& own,
+                      bool ok);
   std::map<std::string, int> CallCounts(const std::function<void()>& action);
 
   PluginHost& FHost;

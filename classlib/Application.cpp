@@ -10,14 +10,18 @@ namespace {
 TApplication* TheApplication = nullptr;
 }
 
-HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE ModuleInstance() {
+  return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 TApplication& Application() {
   if (!TheApplication) TheApplication = new TApplication();
   return *TheApplication;
 }
 
-bool ApplicationExists() { return TheApplication != nullptr; }
+bool ApplicationExists() {
+  return TheApplication != nullptr;
+}
 
 void DestroyApplication() {
   delete TheApplication;

@@ -106,7 +106,9 @@ void TWinControl::SetParent(TWinControl* parent) {
   }
 }
 
-void TWinControl::InsertControl(TWinControl* control) { FControls.push_back(control); }
+void TWinControl::InsertControl(TWinControl* control) {
+  FControls.push_back(control);
+}
 
 void TWinControl::RemoveControl(TWinControl* control) {
   FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
@@ -248,8 +250,8 @@ void TWinControl::CreateWnd() {
   CreateParams(params);
   if (params.WndParent == nullptr && FParent) return;  // the parent could not get a window
   std::string className = EnsureWindowClass(params.ClassName, params.SystemClass, params.ClassStyle);
-  HWND window = CreateWindowExA(params.ExStyle, className.c_str(), params.Caption.c_str(), params.Style, params.X,
-                                params.Y, params.Width, params.Height, params.WndParent, nullptr,
+  HWND window = CreateWindowExA(params.ExStyle, className.c_str(), params.Caption.c_str(), params.Style,
+                                params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
                                 ModuleInstance(), this);
   if (!window) return;
   if (FHandle != window) Attach(window);
@@ -284,7 +286,8 @@ void TWinControl::ReadBoundsFromWindow() {
   GetWindowRect(FHandle, &r);
   // A pop-up placed inside another window (the host's view) is positioned in that window's client area.
   HWND parent = GetAncestor(FHandle, GA_PARENT);
-  if (parent && parent != GetDesktopWindow()) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (parent && parent != GetDesktopWindow())
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;

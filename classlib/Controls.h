@@ -30,7 +30,8 @@ enum TShiftFlag : unsigned {
 using TShiftState = unsigned;
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
-using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseEvent =
+    std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TComponent* sender, WORD& key, TShiftState shift)>;
 
@@ -187,7 +188,7 @@ class TWinControl : public TComponent {
   TWinControl* ChildFromHandle(HWND window);
   bool PaintOwn(UINT message, WPARAM wParam);
 
-  TWinControl* FParent = nullptr;        // not owned
+  TWinControl* FParent = nullptr;       // not owned
   std::vector<TWinControl*> FControls;  // children, owned by their owner components
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   TAlign FAlign = alNone;

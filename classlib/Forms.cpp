@@ -2,7 +2,9 @@
 
 #include "Application.h"
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) { TWinControl::SetVisible(false); }
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  TWinControl::SetVisible(false);
+}
 
 TForm::~TForm() {
   if (ApplicationExists() && Application().MainForm == this) Application().MainForm = nullptr;

@@ -22,7 +22,9 @@ TFont& TFont::operator=(const TFont& other) {
   return *this;
 }
 
-TFont::~TFont() { ReleaseHandle(); }
+TFont::~TFont() {
+  ReleaseHandle();
+}
 
 void TFont::ReleaseHandle() const {
   if (FHandle) DeleteObject(FHandle);

@@ -9,7 +9,9 @@
 
 using TColor = long;
 
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index));
+}
 constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
 constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
 constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
@@ -22,7 +24,9 @@ constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clFuchsia = 0xFF00FF;
 constexpr TColor clNone = 0x1FFFFFFF;
 
-inline bool IsSystemColor(TColor color) { return color < 0; }
+inline bool IsSystemColor(TColor color) {
+  return color < 0;
+}
 COLORREF ColorToRGB(TColor color);
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };

@@ -4,9 +4,13 @@ namespace {
 int LiveLists = 0;
 }
 
-int LiveImageListCount() { return LiveLists; }
+int LiveImageListCount() {
+  return LiveLists;
+}
 
-TImageList::~TImageList() { SetHandle(nullptr); }
+TImageList::~TImageList() {
+  SetHandle(nullptr);
+}
 
 void TImageList::SetHandle(HIMAGELIST list) {
   if (FHandle) {

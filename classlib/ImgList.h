@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+// The common controls header needs the Windows types declared first.
 #include <commctrl.h>
 
 #include "Component.h"

@@ -38,8 +38,12 @@ struct BuiltMenu {
 };
 }  // namespace
 
-int LiveMenuCount() { return LiveMenus; }
-HMENU TPopupMenu::ShownMenu() { return CurrentMenu; }
+int LiveMenuCount() {
+  return LiveMenus;
+}
+HMENU TPopupMenu::ShownMenu() {
+  return CurrentMenu;
+}
 
 void TPopupMenu::ComponentRemoved(TComponent* component) {
   FItems.erase(std::remove(FItems.begin(), FItems.end(), component), FItems.end());
@@ -89,8 +93,9 @@ void TPopupMenu::Popup(int x, int y) {
   HWND owner = control ? control->Handle() : GetActiveWindow();
   HMENU previous = CurrentMenu;
   CurrentMenu = built.menu;
-  UINT chosen = TrackPopupMenu(built.menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
-                                               TPM_NONOTIFY, x, y, 0, owner, nullptr);
+  UINT chosen = TrackPopupMenu(built.menu,
+                               TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                               x, y, 0, owner, nullptr);
   CurrentMenu = previous;
   if (chosen < 1 || chosen > FItems.size()) return;
   // The menu was opened from inside the control's own handling (a right click, a button's drop-down):

@@ -35,7 +35,7 @@ class TPopupMenu : public TComponent {
   int Count() const { return static_cast<int>(FItems.size()); }
   TMenuItem* Items(int index) const { return FItems[index]; }
 
-  TImageList* Images = nullptr;           // not owned
+  TImageList* Images = nullptr;  // not owned
   bool AutoPopup = true;
   TComponent* PopupComponent = nullptr;  // not owned: the control the menu was last shown for
 

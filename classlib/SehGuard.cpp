@@ -32,7 +32,9 @@ TGuardFrame* ChainHead() {
   return head;
 }
 
-void SetChainHead(TGuardFrame* head) { asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory"); }
+void SetChainHead(TGuardFrame* head) {
+  asm volatile("movl %0, %%fs:0" : : "r"(head) : "memory");
+}
 
 EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* establisher, CONTEXT*, void*) {
   // Called a second time while the frames are unwound: nothing to do then.
@@ -76,7 +78,7 @@ const char* StructuredExceptionName(DWORD code) {
 }
 
 EStructuredException::EStructuredException(DWORD code, const char* where) : FCode(code) {
-  snprintf(FText, sizeof FText, "%s (0x%08lX)%s%s", StructuredExceptionName(code), static_cast<unsigned long>(code),
-           where ? " in " : "", where ? where : "");
+  snprintf(FText, sizeof FText, "%s (0x%08lX)%s%s", StructuredExceptionName(code),
+           static_cast<unsigned long>(code), where ? " in " : "", where ? where : "");
   FText[0] = static_cast<char>(toupper(static_cast<unsigned char>(FText[0])));
 }

@@ -5,7 +5,6 @@
 
 #include "TreeView.h"
 
-
 int TTreeNode::Level() const {
   int level = 0;
   for (TTreeNode* p = FParent; p; p = p->FParent) ++level;

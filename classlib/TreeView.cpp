@@ -10,7 +10,9 @@ TCustomTreeView::TCustomTreeView(TComponent* owner) : TWinControl(owner), FItems
   TabStop = true;
 }
 
-TCustomTreeView::~TCustomTreeView() { DestroyWnd(); }
+TCustomTreeView::~TCustomTreeView() {
+  DestroyWnd();
+}
 
 LRESULT TCustomTreeView::Perform(UINT message, WPARAM wParam, LPARAM lParam) {
   ++FItemMessages;
@@ -36,7 +38,8 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
 
 void TCustomTreeView::CreateWindowHandleDone() {
   SendMessageA(FHandle, TVM_SETINDENT, Indent, 0);
-  if (FImages) SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
+  if (FImages)
+    SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(FImages->Handle()));
   if (FStateImages)
     SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(FStateImages->Handle()));
   if (!IsSystemColor(Color())) SendMessageA(FHandle, TVM_SETBKCOLOR, 0, ColorToRGB(Color()));
@@ -68,18 +71,22 @@ void TCustomTreeView::ColorChanged() {
 void TCustomTreeView::SetImages(TImageList* images) {
   FImages = images;
   if (HandleAllocated())
-    SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+    SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
 void TCustomTreeView::SetStateImages(TImageList* images) {
   FStateImages = images;
   if (HandleAllocated())
-    SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+    SendMessageA(FHandle, TVM_SETIMAGELIST, TVSIL_STATE,
+                 reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
 // Selection, drop target, hit testing --------------------------------------------------------------------
 
-TTreeNode* TCustomTreeView::Selected() const { return FRightClickNode ? FRightClickNode : FSelected; }
+TTreeNode* TCustomTreeView::Selected() const {
+  return FRightClickNode ? FRightClickNode : FSelected;
+}
 
 void TCustomTreeView::SetSelected(TTreeNode* node) {
   FSelected = node;

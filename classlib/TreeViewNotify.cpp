@@ -83,7 +83,8 @@ LRESULT TCustomTreeView::ItemExpanding(NMTREEVIEWA* info) {
   if (!node) return 0;
   bool allow = true;
   bool expanding = info->action & TVE_EXPAND;
-  if (expanding ? bool(OnExpanding) : bool(OnCollapsing)) (expanding ? OnExpanding : OnCollapsing)(this, node, allow);
+  if (expanding ? bool(OnExpanding) : bool(OnCollapsing))
+    (expanding ? OnExpanding : OnCollapsing)(this, node, allow);
   if (allow && expanding) InsertChildren(node);
   return allow ? 0 : 1;
 }
@@ -134,7 +135,8 @@ LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
     case TVN_ENDLABELEDITA:
       return EndLabelEdit(reinterpret_cast<NMTVDISPINFOA*>(header));
     case TVN_BEGINDRAGA:
-      if (DragMode == dmAutomatic) BeginAutoDrag(reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.lParam));
+      if (DragMode == dmAutomatic)
+        BeginAutoDrag(reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.lParam));
       return 0;
     case NM_CLICK:
       if (FInButtonDown)

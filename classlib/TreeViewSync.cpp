@@ -13,7 +13,9 @@ int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM) {
   return reinterpret_cast<TTreeNode*>(a)->Index() - reinterpret_cast<TTreeNode*>(b)->Index();
 }
 
-UINT StateImageBits(int stateIndex) { return INDEXTOSTATEIMAGEMASK(stateIndex > 0 ? stateIndex : 0); }
+UINT StateImageBits(int stateIndex) {
+  return INDEXTOSTATEIMAGEMASK(stateIndex > 0 ? stateIndex : 0);
+}
 
 // The control's text order is lstrcmpA's: the thread locale's word sort. Its sort key orders byte by byte
 // exactly as lstrcmpA orders the texts, and costs about what one lstrcmpA does (a microsecond under
@@ -150,8 +152,7 @@ void TCustomTreeView::NodeAdded(TTreeNode* node) {
   if (!HandleAllocated()) return;
   bool parentShown = parent ? parent->FChildrenInControl : true;
   if (parentShown) {
-    if (FItems.Updating())
-      return;  // inserted by the next SyncControl
+    if (FItems.Updating()) return;  // inserted by the next SyncControl
     InsertBranch(node, TVI_LAST);
   } else if (parent && parent->FItemId && parent->Count() == 1) {
     NodeChanged(parent, TVIF_CHILDREN);
@@ -221,8 +222,9 @@ void TCustomTreeView::SortLevel(std::vector<TTreeNode*>& children) {
     children[i]->FIndex = static_cast<int>(i);
     keys.push_back(TextSortKey(children[i]->FText));
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [&keys](const TTreeNode* a, const TTreeNode* b) { return keys[a->FIndex] < keys[b->FIndex]; });
+  std::stable_sort(children.begin(), children.end(), [&keys](const TTreeNode* a, const TTreeNode* b) {
+    return keys[a->FIndex] < keys[b->FIndex];
+  });
   for (size_t i = 0; i < children.size(); ++i) children[i]->FIndex = static_cast<int>(i);
 }
 
@@ -244,7 +246,8 @@ void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
 
 void TCustomTreeView::ChildOrderChanged(TTreeNode* parent) {
   if (!HandleAllocated()) return;
-  if (parent ? !parent->FChildrenInControl : !FItems.GetFirstNode() || !FItems.GetFirstNode()->FItemId) return;
+  if (parent ? !parent->FChildrenInControl : !FItems.GetFirstNode() || !FItems.GetFirstNode()->FItemId)
+    return;
   if (FItems.Updating()) {
     if (parent)
       parent->FPendingMask |= kOrderChanged;
@@ -272,4 +275,6 @@ void TCustomTreeView::SortShown(TTreeNode* parent) {
   ChildOrderChanged(parent);
 }
 
-void TCustomTreeView::AlphaSort() { SortShown(nullptr); }
+void TCustomTreeView::AlphaSort() {
+  SortShown(nullptr);
+}

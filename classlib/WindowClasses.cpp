@@ -42,7 +42,8 @@ void InitCommonControlClasses() {
 // is gone: it is replaced.
 ATOM RegisterOrReplace(const WNDCLASSEXA& wc) {
   ATOM atom = RegisterClassExA(&wc);
-  if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS && UnregisterClassA(wc.lpszClassName, wc.hInstance))
+  if (!atom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS &&
+      UnregisterClassA(wc.lpszClassName, wc.hInstance))
     atom = RegisterClassExA(&wc);
   return atom;
 }
@@ -96,4 +97,6 @@ void UnregisterAtUnload(void (*unregister)()) {
   OtherClasses().push_back(unregister);
 }
 
-int RegisteredWindowClassCount() { return static_cast<int>(Classes().size()); }
+int RegisteredWindowClassCount() {
+  return static_cast<int>(Classes().size());
+}

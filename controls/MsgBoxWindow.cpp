@@ -1,7 +1,5 @@
 #include "MsgBoxWindow.h"
 
-#include "WindowClasses.h"
-
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include "ModalScope.h"
 #include "MsgBoxHandles.h"
 #include "MsgBoxLayout.h"
+#include "WindowClasses.h"
 
 const char kMessageBoxClassName[] = "QuillonMessageBox";
 

@@ -181,5 +181,3 @@ void __cdecl simFireObjectMove(short value);
 void __cdecl simFireEvent(int category, int code);
 
 }  // extern "C"
-
-

@@ -139,7 +139,8 @@ void TTsxEvents::RegisterCallbacks() {
   if (FEvents.Contains(peActiveTime)) HostCall(tsxActiveTimeChangedCB, PlugId, ActiveTimeChangedCallback);
   if (FEvents.Contains(peObjectMove)) HostCall(tsxCurrobjMoveCB, PlugId, ObjectMoveCallback);
   for (const GenericRegistration& generic : kGenericRegistrations) {
-    if (FEvents.Contains(generic.kind)) HostCall(tsxRegisterEventCallback, generic.category, GenericEventCallback, 1);
+    if (FEvents.Contains(generic.kind))
+      HostCall(tsxRegisterEventCallback, generic.category, GenericEventCallback, 1);
   }
 }
 

@@ -5,9 +5,9 @@
 
 #include "Application.h"
 #include "EntryBarrier.h"
+#include "Forms.h"
 #include "HostCall.h"
 #include "ResourceIds.h"
-#include "Forms.h"
 #include "WindowClasses.h"
 
 const char* const DefaultPlugTitle = "Quillon Scene Tree";
@@ -45,9 +45,10 @@ LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  bool discard = code >= 0 && PlugTrapMouse && EntryBarrier([&] {
-    return !PlugTrapMouse(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam));
-  }, false);
+  bool discard =
+      code >= 0 && PlugTrapMouse &&
+      EntryBarrier([&] { return !PlugTrapMouse(static_cast<DWORD>(wParam), static_cast<DWORD>(lParam)); },
+                   false);
   return discard ? 1 : CallNextHookEx(MouseHook, code, wParam, lParam);
 }
 
@@ -106,7 +107,8 @@ TTsx::~TTsx() {
 void TTsx::Loaded() {
   TComponent::Loaded();
   PublishPlugInfo();
-  if (HookKeys && !KeyHook) KeyHook = SetWindowsHookExA(WH_KEYBOARD, KeyHookProc, nullptr, GetCurrentThreadId());
+  if (HookKeys && !KeyHook)
+    KeyHook = SetWindowsHookExA(WH_KEYBOARD, KeyHookProc, nullptr, GetCurrentThreadId());
   if (HookMouse && !MouseHook)
     MouseHook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, nullptr, GetCurrentThreadId());
 }
@@ -128,9 +130,13 @@ void TTsx::TrapKey(DWORD wParm, DWORD lParm) {
   if (OnTrapKey) OnTrapKey(wParm, lParm);
 }
 
-bool TTsx::TrapMouse(DWORD wParm, DWORD lParm) { return OnTrapMouse ? OnTrapMouse(wParm, lParm) : false; }
+bool TTsx::TrapMouse(DWORD wParm, DWORD lParm) {
+  return OnTrapMouse ? OnTrapMouse(wParm, lParm) : false;
+}
 
-void RegisterMainFormFactory(TMainFormFactory factory) { MainFormFactory = factory; }
+void RegisterMainFormFactory(TMainFormFactory factory) {
+  MainFormFactory = factory;
+}
 
 // Windows are made at the first export call rather than in DllMain: creating them under the loader lock
 // is unsafe, and the host cannot tell the difference. A form that could not be made (a window class

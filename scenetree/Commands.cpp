@@ -73,7 +73,8 @@ void TMainForm::DeleteAnimation1Click(TComponent*) {
 
 void TMainForm::DeleteAnimationTreeButtonClick(TComponent*) {
   ConfirmAndDeleteAnimation(
-      "Are you sure you want to delete all animation tracks from this object and all of it's children?", true);
+      "Are you sure you want to delete all animation tracks from this object and all of it's children?",
+      true);
 }
 
 // Once the user has ticked "Don't show again" the question is not asked any more and the deletion is
@@ -84,8 +85,9 @@ void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildre
     if (!object) return;
     if (LMDMessageBoxDlg1->ShowAgain) {
       std::string message = std::string("\r") + question + "\r";
-      int answer = LMDMessageBoxDlg1->ShowMessageBox(LMDMessageBoxDlg1->CaptionTitle, message, {},
-                                                     LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
+      int answer =
+          LMDMessageBoxDlg1->ShowMessageBox(LMDMessageBoxDlg1->CaptionTitle, message, {},
+                                            LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
       if (answer != mrYes) return;
       // The box's loop ran the host meanwhile: the object may be gone.
       if (HostCall(tsxIsGNodeInScene, object) == 0) return;
@@ -107,7 +109,9 @@ void TMainForm::Ungroup2Click(TComponent*) {
   RebuildTree();
 }
 
-void TMainForm::RefreshButtonClick(TComponent*) { RebuildTree(); }
+void TMainForm::RefreshButtonClick(TComponent*) {
+  RebuildTree();
+}
 
 // Context editing has no editor in this panel: a double click only expands or collapses the item.
 void TMainForm::TreeViewDblClick(TComponent*) {}

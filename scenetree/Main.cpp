@@ -7,15 +7,21 @@
 TMainForm* MainForm = nullptr;
 
 namespace {
-TForm* CreateMainForm(TComponent* owner) { return MainForm = CreateForm<TMainForm>(owner); }
+TForm* CreateMainForm(TComponent* owner) {
+  return MainForm = CreateForm<TMainForm>(owner);
+}
 
 // Registered at load; the form itself is made at the host's first call.
 const bool MainFormRegistered = (RegisterMainFormFactory(&CreateMainForm), true);
 
-TFont PanelFont() { return TFont("MS Sans Serif", -11, clWindowText); }
+TFont PanelFont() {
+  return TFont("MS Sans Serif", -11, clWindowText);
+}
 }  // namespace
 
-TMainForm::TMainForm(TComponent* owner) : TTsxFormBase(owner) { DefineForm(); }
+TMainForm::TMainForm(TComponent* owner) : TTsxFormBase(owner) {
+  DefineForm();
+}
 
 TMainForm::~TMainForm() {
   if (MainForm == this) MainForm = nullptr;
@@ -90,15 +96,16 @@ void TMainForm::DefineMenus() {
   ContextPopup = new TPopupMenu(this);
   ContextPopup->SetName("ContextPopup");
   ContextPopup->Images = ToolImageList;
-  ContextEdit1 = AddMenuItem(ContextPopup, "ContextEdit1", "Context Edit", kToolContextEdit, &TMainForm::TreeViewDblClick);
+  ContextEdit1 = AddMenuItem(ContextPopup, "ContextEdit1", "Context Edit", kToolContextEdit,
+                             &TMainForm::TreeViewDblClick);
   N4 = AddMenuItem(ContextPopup, "N4", "-", -1, nullptr);
-  ToggleVisibility2 =
-      AddMenuItem(ContextPopup, "ToggleVisibility2", "Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick);
+  ToggleVisibility2 = AddMenuItem(ContextPopup, "ToggleVisibility2", "Toggle Visibility", kToolVisibility,
+                                  &TMainForm::VisibilityButtonClick);
   Ungroup1 = AddMenuItem(ContextPopup, "Ungroup1", "Ungroup", kToolUngroup, &TMainForm::Ungroup2Click);
   N3 = AddMenuItem(ContextPopup, "N3", "-", -1, nullptr);
   Delete1 = AddMenuItem(ContextPopup, "Delete1", "Delete", kToolDelete, &TMainForm::DeleteButtonClick);
-  DeleteAnimation2 =
-      AddMenuItem(ContextPopup, "DeleteAnimation2", "Delete Animation", kToolDeleteAnimation, &TMainForm::DeleteAnimation1Click);
+  DeleteAnimation2 = AddMenuItem(ContextPopup, "DeleteAnimation2", "Delete Animation", kToolDeleteAnimation,
+                                 &TMainForm::DeleteAnimation1Click);
   DeleteAnimationIncludeChildren2 =
       AddMenuItem(ContextPopup, "DeleteAnimationIncludeChildren2", "Delete Animation (Include Children)", -1,
                   &TMainForm::DeleteAnimationTreeButtonClick);
@@ -106,15 +113,17 @@ void TMainForm::DefineMenus() {
   MainPopup = new TPopupMenu(this);
   MainPopup->SetName("MainPopup");
   MainPopup->Images = ToolImageList;
-  ContextEditor2 = AddMenuItem(MainPopup, "ContextEditor2", "Context Editor", kToolContextEdit, &TMainForm::TreeViewDblClick);
+  ContextEditor2 = AddMenuItem(MainPopup, "ContextEditor2", "Context Editor", kToolContextEdit,
+                               &TMainForm::TreeViewDblClick);
   N6 = AddMenuItem(MainPopup, "N6", "-", -1, nullptr);
-  ToggleVisibility1 =
-      AddMenuItem(MainPopup, "ToggleVisibility1", "Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick);
+  ToggleVisibility1 = AddMenuItem(MainPopup, "ToggleVisibility1", "Toggle Visibility", kToolVisibility,
+                                  &TMainForm::VisibilityButtonClick);
   Ungroup3 = AddMenuItem(MainPopup, "Ungroup3", "Ungroup", kToolUngroup, &TMainForm::Ungroup2Click);
   N7 = AddMenuItem(MainPopup, "N7", "-", -1, nullptr);
-  DeleteObject2 = AddMenuItem(MainPopup, "DeleteObject2", "Delete Object", kToolDelete, &TMainForm::DeleteButtonClick);
-  DeleteAnimation3 =
-      AddMenuItem(MainPopup, "DeleteAnimation3", "Delete Animation", kToolDeleteAnimation, &TMainForm::DeleteAnimation1Click);
+  DeleteObject2 =
+      AddMenuItem(MainPopup, "DeleteObject2", "Delete Object", kToolDelete, &TMainForm::DeleteButtonClick);
+  DeleteAnimation3 = AddMenuItem(MainPopup, "DeleteAnimation3", "Delete Animation", kToolDeleteAnimation,
+                                 &TMainForm::DeleteAnimation1Click);
   DeleteAnimationIncludeChildren3 =
       AddMenuItem(MainPopup, "DeleteAnimationIncludeChildren3", "Delete Animation (Include Children)", -1,
                   &TMainForm::DeleteAnimationTreeButtonClick);
@@ -169,11 +178,12 @@ void TMainForm::DefineToolBars() {
   ToolBar1->ShowHint = true;
   ToolButton3 = AddToolButton(ToolBar1, "ToolButton3", "", "", kToolDeleteAnimation, nullptr);
   ToolButton3->Style = tbsSeparator;
-  EditButton = AddToolButton(ToolBar1, "EditButton", "Context Edit", "Show Context Editor For Selected Object", kToolContextEdit,
-                             &TMainForm::TreeViewDblClick);
+  EditButton =
+      AddToolButton(ToolBar1, "EditButton", "Context Edit", "Show Context Editor For Selected Object",
+                    kToolContextEdit, &TMainForm::TreeViewDblClick);
   EditButton->AutoSize = true;
-  VisibilityButton =
-      AddToolButton(ToolBar1, "VisibilityButton", "", "Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick);
+  VisibilityButton = AddToolButton(ToolBar1, "VisibilityButton", "", "Toggle Visibility", kToolVisibility,
+                                   &TMainForm::VisibilityButtonClick);
   DeleteButton = AddToolButton(ToolBar1, "DeleteButton", "Delete", "Delete Selected Object", kToolDelete,
                                &TMainForm::DeleteButtonClick);
   DeleteButton->AutoSize = true;
@@ -204,12 +214,15 @@ void TMainForm::DefineTreeView() {
   TreeView->ShowHint = true;
   TreeView->TabOrder = 0;
   TreeView->OnClick = [this](TComponent* sender) { TreeViewClick(sender); };
-  TreeView->OnKeyUp = [this](TComponent* sender, WORD& key, TShiftState shift) { TreeViewKeyUp(sender, key, shift); };
+  TreeView->OnKeyUp = [this](TComponent* sender, WORD& key, TShiftState shift) {
+    TreeViewKeyUp(sender, key, shift);
+  };
   TreeView->OnDblClick = [this](TComponent* sender) { TreeViewDblClick(sender); };
   TreeView->OnEdited = [this](TComponent* sender, TTreeNode* node, std::string& text) {
     TreeViewEdited(sender, node, text);
   };
-  TreeView->OnNodeContextMenu = [this](TComponent* aSender, TTreeNode* aNode, POINT& aPos, TPopupMenu*& aMenu) {
+  TreeView->OnNodeContextMenu = [this](TComponent* aSender, TTreeNode* aNode, POINT& aPos,
+                                       TPopupMenu*& aMenu) {
     TreeViewNodeContextMenu(aSender, aNode, aPos, aMenu);
   };
   TreeView->OnStartDrag = [this](TComponent* sender) { TreeViewStartDrag(sender); };
@@ -229,7 +242,9 @@ void TMainForm::FormCreate(TComponent*) {
   EditButton->SetVisible(false);
 }
 
-void TMainForm::Tsx1PlugInit() { TsxEvents1->SetActive(true); }
+void TMainForm::Tsx1PlugInit() {
+  TsxEvents1->SetActive(true);
+}
 
 int TMainForm::Tsx1LeftClick() {
   try {
@@ -244,4 +259,6 @@ int TMainForm::Tsx1LeftClick() {
 
 void TMainForm::Tsx1RightClick() {}
 
-void TMainForm::Tsx1Deactivate() { Hide(); }
+void TMainForm::Tsx1Deactivate() {
+  Hide();
+}

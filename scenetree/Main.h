@@ -19,17 +19,17 @@
 
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "HostCall.h"
 #include "ImgList.h"
 #include "ItemIndex.h"
 #include "Menus.h"
+#include "PictureIndex.h"
 #include "SceneWalk.h"
 #include "ToolBar.h"
 #include "TreeView.h"
-#include "UQxTreeList.h"
-#include "HostCall.h"
-#include "PictureIndex.h"
 #include "TsxApi5.h"
 #include "TsxFormBase.h"
+#include "UQxTreeList.h"
 #include "lmdmsg.h"
 #include "tsxEvents.h"
 #include "tsxPlug.h"
@@ -113,8 +113,8 @@ class TMainForm : public TTsxFormBase {
   void DefineTreeView();
   TMenuItem* AddMenuItem(TPopupMenu* menu, const char* name, const char* caption, int image,
                          void (TMainForm::*handler)(TComponent*));
-  TToolButton* AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint, int image,
-                             void (TMainForm::*handler)(TComponent*));
+  TToolButton* AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint,
+                             int image, void (TMainForm::*handler)(TComponent*));
   std::unordered_set<SobjHandle> ExpandedObjects();
   void ShowWalk(TTreeNode* root);
   void RestoreExpansion(TTreeNode* root, const std::unordered_set<SobjHandle>& expanded);
@@ -145,8 +145,8 @@ class TMainForm : public TTsxFormBase {
   // compares it before and after.
   unsigned FRebuildCount = 0;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
-  TSceneWalk FWalk;         // the latest rebuild's reading of the scene
-  TItemIndex FItemIndex;    // each object's item, for FindNodeBySobj
+  TSceneWalk FWalk;                // the latest rebuild's reading of the scene
+  TItemIndex FItemIndex;           // each object's item, for FindNodeBySobj
 };
 
 extern TMainForm* MainForm;

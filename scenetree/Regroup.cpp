@@ -2,7 +2,9 @@
 // dropped on another object's item it leaves its group and joins that object's.
 #include "Main.h"
 
-void TMainForm::TreeViewStartDrag(TComponent*) { FDragNode = TreeView->Selected(); }
+void TMainForm::TreeViewStartDrag(TComponent*) {
+  FDragNode = TreeView->Selected();
+}
 
 void TMainForm::TreeViewDragOver(TComponent*, TComponent*, int, int, TDragState, bool& accept) {
   accept = FDragNode && FDragNode->Data();

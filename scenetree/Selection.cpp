@@ -35,7 +35,9 @@ void TMainForm::TreeViewClick(TComponent*) {
   }
 }
 
-void TMainForm::TreeViewKeyUp(TComponent* sender, WORD&, TShiftState) { TreeViewClick(sender); }
+void TMainForm::TreeViewKeyUp(TComponent* sender, WORD&, TShiftState) {
+  TreeViewClick(sender);
+}
 
 void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, TPopupMenu*& aMenu) {
   try {

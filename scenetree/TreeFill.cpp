@@ -9,12 +9,12 @@ struct TypeGlyphEntry {
 };
 // The glyph of an object item by the host's type code; codes not listed show kGlyphObject.
 constexpr TypeGlyphEntry kTypeGlyphs[] = {
-    {e_tsxCAMERA, kGlyphCamera},     {e_tsxLIGHT, kGlyphLight},        {e_tsxPATH, kGlyphPath},
-    {e_tsxJOINT, kGlyphHammer},      {e_tsxSPLINE, kGlyphCurve},       {e_tsxSKELETON, kGlyphBone},
-    {e_tsxPOLYH, kGlyphObject},      {e_tsxGROUP, kGlyphGroup},        {e_tsxMETABALL, kGlyphMetaball},
-    {e_tsxLATTICE, kGlyphUngroup},   {e_tsxMETACLAY, kGlyphBlob},      {e_tsxROBOT, kGlyphSkeleton},
-    {e_tsxLODGROUP, kGlyphGroup},    {e_tsxNURBS, kGlyphSurface},      {e_tsxNURBSCURVE, kGlyphSpline},
-    {e_tsxPATCH, kGlyphPatch},       {e_tsxSWEEP, kGlyphCurve},
+    {e_tsxCAMERA, kGlyphCamera},   {e_tsxLIGHT, kGlyphLight},   {e_tsxPATH, kGlyphPath},
+    {e_tsxJOINT, kGlyphHammer},    {e_tsxSPLINE, kGlyphCurve},  {e_tsxSKELETON, kGlyphBone},
+    {e_tsxPOLYH, kGlyphObject},    {e_tsxGROUP, kGlyphGroup},   {e_tsxMETABALL, kGlyphMetaball},
+    {e_tsxLATTICE, kGlyphUngroup}, {e_tsxMETACLAY, kGlyphBlob}, {e_tsxROBOT, kGlyphSkeleton},
+    {e_tsxLODGROUP, kGlyphGroup},  {e_tsxNURBS, kGlyphSurface}, {e_tsxNURBSCURVE, kGlyphSpline},
+    {e_tsxPATCH, kGlyphPatch},     {e_tsxSWEEP, kGlyphCurve},
 };
 
 // How many children each entry has, so that every item's list of children is made once at its size.

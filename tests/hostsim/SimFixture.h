@@ -37,7 +37,9 @@ class SimTest : public ::testing::Test {
     return entries;
   }
 
-  static std::string Serial(SobjHandle object) { return std::string("#").append(std::to_string(simHandleSerial(object))); }
+  static std::string Serial(SobjHandle object) {
+    return std::string("#").append(std::to_string(simHandleSerial(object)));
+  }
 
   static std::string LastViolation() {
     char buffer[256] = {};

@@ -8,7 +8,9 @@ BOOL CALLBACK CollectToolBars(HWND window, LPARAM data) {
   return TRUE;
 }
 
-LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
+LPARAM At(POINT p) {
+  return MAKELPARAM(p.x, p.y);
+}
 }  // namespace
 
 std::vector<HWND> PanelDriver::ToolBars() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+// The common controls header needs the Windows types declared first.
 #include <commctrl.h>
 
 #include <string>
@@ -11,7 +12,14 @@
 #include "PluginHost.h"
 
 // Entries of the File menu and of the context menu, in the order they show (hidden ones not counted).
-enum FileEntry { kToggleVisibility, kUngroup, kDeleteObject, kDeleteAnimation, kDeleteAnimationTree, kRefresh };
+enum FileEntry {
+  kToggleVisibility,
+  kUngroup,
+  kDeleteObject,
+  kDeleteAnimation,
+  kDeleteAnimationTree,
+  kRefresh
+};
 // Buttons of the command bar by index: separator, hidden edit, visibility, delete, separator, refresh.
 constexpr int kVisibilityButton = 2, kDeleteButton = 3, kRefreshButton = 5;
 

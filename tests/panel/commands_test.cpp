@@ -29,9 +29,10 @@ class CommandsTest : public ::testing::Test {
   // Host calls beyond the in-scene check.
   int ChangingCalls() {
     int calls = 0;
-    for (const char* f : {"tsxSelectSobj", "tsxGroupRemoveCurrobj", "tsxGroupAtCurrobj", "tsxGNodeSetName",
-                          "tsxMNodeSetVisible", "tsxMNodeSetInvisible", "tsxSobjDelete", "tsxGNodeDeleteScript",
-                          "tsxGNodeDeleteScriptTree", "tsxAViewRefresh", "tsxAllViewsRefresh", "tsxIsMNode"})
+    for (const char* f :
+         {"tsxSelectSobj", "tsxGroupRemoveCurrobj", "tsxGroupAtCurrobj", "tsxGNodeSetName",
+          "tsxMNodeSetVisible", "tsxMNodeSetInvisible", "tsxSobjDelete", "tsxGNodeDeleteScript",
+          "tsxGNodeDeleteScriptTree", "tsxAViewRefresh", "tsxAllViewsRefresh", "tsxIsMNode"})
       calls += simLogCountOf(f);
     return calls;
   }
@@ -103,7 +104,7 @@ TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothi
   // The command itself does not rebuild; the host's notification of the emptied selection does.
   std::string serial = std::string("#").append(std::to_string(simHandleSerial(camera)));
   EXPECT_EQ(PluginHost::Log().rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSobjDelete(" + serial +
-                                    ")\ntsxGetCurrentSelection()\ntsxSceneGetFirstNode()\n",
+                                        ")\ntsxGetCurrentSelection()\ntsxSceneGetFirstNode()\n",
                                     0),
             0u)
       << PluginHost::Log();
@@ -117,10 +118,11 @@ TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
   std::string serial = std::string("#").append(std::to_string(simHandleSerial(first)));
   std::string log = PluginHost::Log();
   // Between the two, the host's notification finds the tree already on the object.
-  EXPECT_EQ(log.rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSelectSobj(" + serial +
-                          ",0,1)\ntsxGetCurrentSelection()\ntsxGroupRemoveCurrobj()\ntsxSceneGetFirstNode()\n",
-                      0),
-            0u)
+  EXPECT_EQ(
+      log.rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSelectSobj(" + serial +
+                    ",0,1)\ntsxGetCurrentSelection()\ntsxGroupRemoveCurrobj()\ntsxSceneGetFirstNode()\n",
+                0),
+      0u)
       << log;
   EXPECT_EQ(host.Find("First")->level, 1);
 }
@@ -166,7 +168,8 @@ TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
   EXPECT_EQ(simGetParent(first), second);
   // The host's notifications of the panel's own selections during the regrouping are ignored.
   std::string log = PluginHost::Log();
-  EXPECT_EQ(log.substr(0, log.find("tsxAViewRefresh")).find("tsxGetCurrentSelection"), std::string::npos) << log;
+  EXPECT_EQ(log.substr(0, log.find("tsxAViewRefresh")).find("tsxGetCurrentSelection"), std::string::npos)
+      << log;
   host.ExpandAll();
   EXPECT_EQ(host.Find("First")->level, 3);
 }

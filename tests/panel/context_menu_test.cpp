@@ -12,7 +12,8 @@ class ContextMenuTest : public ::testing::Test {
     simResetScene();
     simResetViolations();
     camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    for (int i = 0; i < 40; ++i) simCreateObject(nullptr, ("Object " + std::to_string(100 + i)).c_str(), e_tsxPOLYH);
+    for (int i = 0; i < 40; ++i)
+      simCreateObject(nullptr, ("Object " + std::to_string(100 + i)).c_str(), e_tsxPOLYH);
     host.Initialise();
     EXPECT_EQ(host.LeftClick(), 1);
     simLogClear();
@@ -49,7 +50,8 @@ TEST_F(ContextMenuTest, OnceScrolledTheTopmostObjectGetsNoMenuButIsSelected) {
   SendMessageA(panel.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
   SendMessageA(panel.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
   PluginHost::Pump();
-  HTREEITEM top = reinterpret_cast<HTREEITEM>(SendMessageA(panel.Tree(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+  HTREEITEM top =
+      reinterpret_cast<HTREEITEM>(SendMessageA(panel.Tree(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
   std::string topLabel;
   for (const TreeItemInfo& item : host.ReadTree())
     if (item.item == top) topLabel = item.label;

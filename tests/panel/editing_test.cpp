@@ -40,7 +40,9 @@ class EditingTest : public ::testing::Test {
       if (item.level == 1) labels.push_back(item.label);
     return labels;
   }
-  int AnimationDeletions() { return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree"); }
+  int AnimationDeletions() {
+    return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree");
+  }
 
   PluginHost host;
   PanelDriver panel{host};
@@ -109,8 +111,8 @@ TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
 
 TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
   {
-    TBoxDriver driver({[](HWND box) { ClickWithMouse(FindCheckBox(box)); },
-                       [](HWND box) { TypeChar(box, 'n'); }});
+    TBoxDriver driver(
+        {[](HWND box) { ClickWithMouse(FindCheckBox(box)); }, [](HWND box) { TypeChar(box, 'n'); }});
     panel.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(AnimationDeletions(), 0) << "No still deletes nothing, ticked or not";

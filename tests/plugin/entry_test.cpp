@@ -33,7 +33,8 @@ TEST_F(EntryTest, DescriptionStringAndButtonBitmapAreInTheModule) {
   char text[128] = {};
   ASSERT_GT(LoadStringA(host.Module(), 0, text, sizeof text), 0);
   EXPECT_STREQ(text, "Quillon From Quillon Works");
-  HBITMAP button = static_cast<HBITMAP>(LoadImageA(host.Module(), MAKEINTRESOURCEA(100), IMAGE_BITMAP, 0, 0, 0));
+  HBITMAP button =
+      static_cast<HBITMAP>(LoadImageA(host.Module(), MAKEINTRESOURCEA(100), IMAGE_BITMAP, 0, 0, 0));
   ASSERT_NE(button, nullptr);
   BITMAP info{};
   GetObjectA(button, sizeof info, &info);

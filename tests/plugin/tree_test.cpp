@@ -57,10 +57,11 @@ TEST_F(TreeTest, EveryTypeShowsItsGlyphAndUnknownTypesShowTheBox) {
   const struct {
     int type;
     int glyph;
-  } table[] = {{101, 5},  {102, 6},  {103, 15}, {104, 10}, {106, 11}, {107, 3},  {201, 1},
-               {202, 0},  {204, 7},  {206, 16}, {207, 4},  {208, 8},  {210, 0},  {213, 14},
+  } table[] = {{101, 5},  {102, 6},  {103, 15}, {104, 10}, {106, 11}, {107, 3},   {201, 1},
+               {202, 0},  {204, 7},  {206, 16}, {207, 4},  {208, 8},  {210, 0},   {213, 14},
                {214, 13}, {215, 12}, {216, 11}, {105, 1},  {203, 1},  {99999, 1}, {-5, 1}};
-  for (const auto& entry : table) simCreateObject(nullptr, (std::string("T").append(std::to_string(entry.type))).c_str(), entry.type);
+  for (const auto& entry : table)
+    simCreateObject(nullptr, (std::string("T").append(std::to_string(entry.type))).c_str(), entry.type);
   EXPECT_EQ(host.LeftClick(), 1);
   for (const auto& entry : table) {
     const TreeItemInfo* item = host.Find(std::string("T").append(std::to_string(entry.type)));
@@ -160,30 +161,77 @@ TEST_F(TreeTest, RebuildAsksTheHostExactlyWhatTheWalkNeeds) {
   std::string G = g, B = b, C = c;
   EXPECT_EQ(PluginHost::Log(),
             "tsxSceneGetFirstNode()\n"
-            "tsxSobjGetType(" + G + ")\n"
-            "tsxGNodeGetName(" + G + ",255)\n"
-            "tsxIsMNode(" + G + ")\n"
-            "tsxMNodeIsVisible(" + G + ")\n"
-            "tsxIsSelected(" + G + ")\n"
-            "tsxGNodeGetFirstChild(" + G + ")\n"
-            "tsxSobjGetType(" + B + ")\n"
-            "tsxGNodeGetName(" + B + ",255)\n"
-            "tsxIsMNode(" + B + ")\n"
-            "tsxMNodeIsVisible(" + B + ")\n"
-            "tsxIsSelected(" + B + ")\n"
-            "tsxGNodeGetFirstChild(" + B + ")\n"
-            "tsxPolyhGetNbrMaterials(" + B + ")\n"
-            "tsxPolyhGetFirstMaterialIdx(" + B + ")\n"
-            "tsxPolyhGetNextMaterialIdx(" + B + ",3)\n"
-            "tsxPolyhGetNextMaterialIdx(" + B + ",5)\n"
-            "tsxGNodeGetNext(" + B + ")\n"
-            "tsxGNodeGetNext(" + G + ")\n"
-            "tsxSobjGetType(" + C + ")\n"
-            "tsxGNodeGetName(" + C + ",255)\n"
-            "tsxIsMNode(" + C + ")\n"
-            "tsxMNodeIsVisible(" + C + ")\n"
-            "tsxGNodeGetFirstChild(" + C + ")\n"
-            "tsxGNodeGetNext(" + C + ")\n");
+            "tsxSobjGetType(" +
+                G +
+                ")\n"
+                "tsxGNodeGetName(" +
+                G +
+                ",255)\n"
+                "tsxIsMNode(" +
+                G +
+                ")\n"
+                "tsxMNodeIsVisible(" +
+                G +
+                ")\n"
+                "tsxIsSelected(" +
+                G +
+                ")\n"
+                "tsxGNodeGetFirstChild(" +
+                G +
+                ")\n"
+                "tsxSobjGetType(" +
+                B +
+                ")\n"
+                "tsxGNodeGetName(" +
+                B +
+                ",255)\n"
+                "tsxIsMNode(" +
+                B +
+                ")\n"
+                "tsxMNodeIsVisible(" +
+                B +
+                ")\n"
+                "tsxIsSelected(" +
+                B +
+                ")\n"
+                "tsxGNodeGetFirstChild(" +
+                B +
+                ")\n"
+                "tsxPolyhGetNbrMaterials(" +
+                B +
+                ")\n"
+                "tsxPolyhGetFirstMaterialIdx(" +
+                B +
+                ")\n"
+                "tsxPolyhGetNextMaterialIdx(" +
+                B +
+                ",3)\n"
+                "tsxPolyhGetNextMaterialIdx(" +
+                B +
+                ",5)\n"
+                "tsxGNodeGetNext(" +
+                B +
+                ")\n"
+                "tsxGNodeGetNext(" +
+                G +
+                ")\n"
+                "tsxSobjGetType(" +
+                C +
+                ")\n"
+                "tsxGNodeGetName(" +
+                C +
+                ",255)\n"
+                "tsxIsMNode(" +
+                C +
+                ")\n"
+                "tsxMNodeIsVisible(" +
+                C +
+                ")\n"
+                "tsxGNodeGetFirstChild(" +
+                C +
+                ")\n"
+                "tsxGNodeGetNext(" +
+                C + ")\n");
 }
 
 TEST_F(TreeTest, LongNamesAreCutAt255Characters) {

@@ -15,11 +15,17 @@ namespace {
 
 // Whether a raised failure of the nth call of this host function reaches the default error handling.
 using Reports = bool (*)(const std::string& function, int nth);
-bool Never(const std::string&, int) { return false; }
-bool Always(const std::string&, int) { return true; }
+bool Never(const std::string&, int) {
+  return false;
+}
+bool Always(const std::string&, int) {
+  return true;
+}
 // The one call Ungroup makes outside its own code: the selection handler's, when the host announces the
 // new current object, and that handler swallows its failures.
-bool UnlessInNotification(const std::string& function, int) { return function != "tsxGetCurrentSelection"; }
+bool UnlessInNotification(const std::string& function, int) {
+  return function != "tsxGetCurrentSelection";
+}
 // From the context menu, the menu's own handler first checks the object and passes it to the host, and
 // swallows its failures too.
 bool UnlessInMenuOrNotification(const std::string& function, int nth) {
@@ -43,7 +49,9 @@ struct Command {
 
 // Each position fails once answering nothing and once raising, the raised kinds taking turns.
 constexpr int kFailModes[] = {SIM_FAIL_RESULT, SIM_FAIL_ACCESS_VIOLATION, SIM_FAIL_FOREIGN};
-int RaisedMode(int position) { return position % 2 ? SIM_FAIL_FOREIGN : SIM_FAIL_ACCESS_VIOLATION; }
+int RaisedMode(int position) {
+  return position % 2 ? SIM_FAIL_FOREIGN : SIM_FAIL_ACCESS_VIOLATION;
+}
 
 // Which call of its function each logged call is: "tsxSobjGetType" 3 is the third call of that function.
 std::vector<std::pair<std::string, int>> CallPositions(int from) {
@@ -153,8 +161,8 @@ class FailureTest : public ::testing::Test {
         {"delete animation tree", Effect::kAnimation,
          [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimationTree); }); }},
         {"context menu delete", Effect::kDelete, [this](PanelUser& u) { u.RightClick(Item("Member"), 3); }},
-        {"context menu ungroup", Effect::kHierarchy, [this](PanelUser& u) { u.RightClick(Item("Member"), 2); },
-         UnlessInMenuOrNotification},
+        {"context menu ungroup", Effect::kHierarchy,
+         [this](PanelUser& u) { u.RightClick(Item("Member"), 2); }, UnlessInMenuOrNotification},
         {"rename", Effect::kRename, [this](PanelUser& u) { u.EditLabel(Item("Member"), "Renamed", true); }},
         {"drag onto another object", Effect::kHierarchy,
          [this](PanelUser& u) { u.Drag(Item("Member"), Item("Camera")); }},
@@ -179,8 +187,8 @@ TEST_F(FailureTest, ARebuildSurvivesAFailureAtEveryCallAndChangesNothing) {
   ASSERT_GT(positions.size(), 20u);
   for (const auto& [function, nth] : positions) {
     for (int mode : kFailModes) {
-      std::string where =
-          "rebuild with call " + std::to_string(nth) + " of " + function + " failing in mode " + std::to_string(mode);
+      std::string where = "rebuild with call " + std::to_string(nth) + " of " + function +
+                          " failing in mode " + std::to_string(mode);
       SceneState before = CaptureScene();
       auto order = CaptureOrder();
       simFailCall(function.c_str(), nth, mode);

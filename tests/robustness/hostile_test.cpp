@@ -124,7 +124,8 @@ TEST_F(HostileTest, SiblingCyclesEndTheListAndShowEveryObjectOnce) {
 
 TEST_F(HostileTest, TypeCodesOutsideTheTableGetTheDefaultGlyph) {
   for (int type : {INT_MIN, -201, -1, 0, 1, 100, 105, 108, 200, 203, 217, 301, 65536 + 201, INT_MAX}) {
-    SobjHandle object = simCreateObject(nullptr, (std::string("T").append(std::to_string(type))).c_str(), type);
+    SobjHandle object =
+        simCreateObject(nullptr, (std::string("T").append(std::to_string(type))).c_str(), type);
     const int two[] = {0, 1};
     simSetMaterials(object, two, 2);  // only a polyhedron lists materials
   }
@@ -138,7 +139,8 @@ TEST_F(HostileTest, TypeCodesOutsideTheTableGetTheDefaultGlyph) {
 TEST_F(HostileTest, AHierarchyAThousandDeepIsShownWhole) {
   SobjHandle parent = nullptr;
   for (int depth = 0; depth < 1000; ++depth)
-    parent = simCreateObject(parent, (std::string("Level ").append(std::to_string(depth))).c_str(), e_tsxGROUP);
+    parent =
+        simCreateObject(parent, (std::string("Level ").append(std::to_string(depth))).c_str(), e_tsxGROUP);
   ExpectTreeShowsScene();
   user.Click(user.Items().back());
   EXPECT_EQ(simGetCurrent(), parent);

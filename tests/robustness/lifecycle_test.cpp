@@ -86,8 +86,8 @@ Remains OneLife(bool openMenus) {
   if (openMenus) {
     // The item below the topmost one shown: the topmost item never gets the tree's menu.
     HTREEITEM top = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
-    HTREEITEM object =
-        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(top)));
+    HTREEITEM object = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(top)));
     EXPECT_NE(object, nullptr);
     for (const MenuCapture& capture : {OpenAndCapture([&] {
                                          user.Click(object);

@@ -9,8 +9,8 @@
 #include "Menus.h"
 #include "PluginHost.h"
 #include "SimControl.h"
-#include "tsxPlug.h"
 #include "WindowClasses.h"
+#include "tsxPlug.h"
 
 namespace {
 void OpenAndCloseContextMenu(TMainForm* form) {
@@ -27,10 +27,12 @@ TEST(WhiteBoxLifeCycleTest, AWindowClassThatCannotBeRegisteredIsReportedAndTheFo
   taken.hInstance = ModuleInstance();
   taken.lpszClassName = "Quillon.TreeView";
   ASSERT_TRUE(RegisterClassA(&taken));
-  HWND holder = CreateWindowA("Quillon.TreeView", "", 0, 0, 0, 1, 1, nullptr, nullptr, ModuleInstance(), nullptr);
+  HWND holder =
+      CreateWindowA("Quillon.TreeView", "", 0, 0, 0, 1, 1, nullptr, nullptr, ModuleInstance(), nullptr);
   // The plug-in component finds the host's main view through the Tsxapi.dll it loads by name, and makes
   // the panel's windows at once when there is one.
-  HWND view = CreateWindowA("STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+  HWND view = CreateWindowA("STATIC", "Host", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr, nullptr,
+                            nullptr);
   auto setView = reinterpret_cast<void(__cdecl*)(HWND)>(
       reinterpret_cast<void (*)()>(GetProcAddress(LoadLibraryA("Tsxapi.dll"), "simSetMainViewHwnd")));
   ASSERT_NE(setView, nullptr);

@@ -15,8 +15,8 @@ HWND CreateMainView() {
   wc.lpszClassName = "TestHostMainView";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
   RegisterClassA(&wc);
-  return CreateWindowExA(0, "TestHostMainView", "Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                         800, 600, nullptr, nullptr, wc.hInstance, nullptr);
+  return CreateWindowExA(0, "TestHostMainView", "Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                         0, 800, 600, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 struct Search {
@@ -73,11 +73,11 @@ TreeItemInfo ReadItem(HWND tree, HTREEITEM item, int level) {
 }
 
 void Walk(HWND tree, HTREEITEM first, int level, std::vector<TreeItemInfo>& out) {
-  for (HTREEITEM item = first; item;
-       item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+  for (HTREEITEM item = first; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(
+                                         tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
     out.push_back(ReadItem(tree, item, level));
-    HTREEITEM child =
-        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    HTREEITEM child = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
     if (child) Walk(tree, child, level + 1, out);
   }
 }
@@ -117,12 +117,22 @@ void PluginHost::Initialise() {
   simPluginGetData(kPlugId, &data);
 }
 
-int PluginHost::LeftClick() { return simPluginLeftClick(kPlugId); }
-void PluginHost::RightClick() { simPluginRightClick(kPlugId); }
-void PluginHost::Deactivate() { simPluginDeactivate(kPlugId); }
+int PluginHost::LeftClick() {
+  return simPluginLeftClick(kPlugId);
+}
+void PluginHost::RightClick() {
+  simPluginRightClick(kPlugId);
+}
+void PluginHost::Deactivate() {
+  simPluginDeactivate(kPlugId);
+}
 
-HWND PluginHost::Panel() const { return FindDescendant(FMainView, "Quillon.Form"); }
-HWND PluginHost::Tree() const { return FindDescendant(FMainView, "Quillon.TreeView"); }
+HWND PluginHost::Panel() const {
+  return FindDescendant(FMainView, "Quillon.Form");
+}
+HWND PluginHost::Tree() const {
+  return FindDescendant(FMainView, "Quillon.TreeView");
+}
 
 std::vector<TreeItemInfo> PluginHost::ReadTree() const {
   std::vector<TreeItemInfo> items;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+// The common controls header needs the Windows types declared first.
 #include <commctrl.h>
 
 #include <string>

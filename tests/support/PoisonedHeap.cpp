@@ -41,11 +41,23 @@ void* operator new(size_t size) {
   if (void* block = malloc(size ? size : 1)) return block;
   throw std::bad_alloc();
 }
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete(void* block) noexcept { Release(block); }
-void operator delete[](void* block) noexcept { Release(block); }
-void operator delete(void* block, size_t) noexcept { Release(block); }
-void operator delete[](void* block, size_t) noexcept { Release(block); }
+void* operator new[](size_t size) {
+  return operator new(size);
+}
+void operator delete(void* block) noexcept {
+  Release(block);
+}
+void operator delete[](void* block) noexcept {
+  Release(block);
+}
+void operator delete(void* block, size_t) noexcept {
+  Release(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+  Release(block);
+}
 
 // Freed blocks written to after they were freed, among those that have left the quarantine so far.
-extern "C" __declspec(dllexport) long __cdecl QuillonStaleWrites(void) { return StaleWrites; }
+extern "C" __declspec(dllexport) long __cdecl QuillonStaleWrites(void) {
+  return StaleWrites;
+}

@@ -9,8 +9,8 @@
 #include <vector>
 
 struct TShownMenu {
-  POINT origin{};    // the menu window's top-left corner, in screen coordinates
-  int entries = -1;  // entries of the menu the class library reported as shown
+  POINT origin{};                  // the menu window's top-left corner, in screen coordinates
+  int entries = -1;                // entries of the menu the class library reported as shown
   std::vector<std::string> items;  // as the menu window holds them: captions, "-" for a separator
 };
 
