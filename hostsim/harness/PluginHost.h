@@ -1,4 +1,4 @@
-// A test host around the real plug-in: Quillon_ts4.tsx loaded with LoadLibrary beside the simulator's
+// A host around the real plug-in: Quillon_ts4.tsx loaded with LoadLibrary beside the simulator's
 // Tsxapi.dll, registered with the simulator under a plug-in id, placed in a main view window of our own.
 // Everything is read back from the real windows and the simulator's call log.
 #pragma once
