@@ -19,26 +19,6 @@ HWND CreateMainView() {
                          0, 800, 600, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-struct Search {
-  const char* name;
-  HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  char name[64];
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, search->name) != 0) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
-HWND FindDescendant(HWND parent, const char* className) {
-  Search search{className, nullptr};
-  EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 BOOL CALLBACK CountChild(HWND, LPARAM count) {
   ++*reinterpret_cast<int*>(count);
   return TRUE;
@@ -50,37 +30,6 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
   return TRUE;
 }
 
-TreeItemInfo ReadItem(HWND tree, HTREEITEM item, int level) {
-  char text[1024] = {};
-  TVITEMA info{};
-  info.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
-  info.hItem = item;
-  info.pszText = text;
-  info.cchTextMax = sizeof text;
-  info.stateMask = 0xFFFF;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-  TreeItemInfo result;
-  result.label = text;
-  result.level = level;
-  result.glyph = info.iImage;
-  result.selectedGlyph = info.iSelectedImage;
-  result.state = (info.state & TVIS_STATEIMAGEMASK) >> 12;
-  result.selected = (info.state & TVIS_SELECTED) != 0;
-  result.expanded = (info.state & TVIS_EXPANDED) != 0;
-  result.hasChildrenMark = info.cChildren != 0;
-  result.item = item;
-  return result;
-}
-
-void Walk(HWND tree, HTREEITEM first, int level, std::vector<TreeItemInfo>& out) {
-  for (HTREEITEM item = first; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(
-                                         tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-    out.push_back(ReadItem(tree, item, level));
-    HTREEITEM child = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
-    if (child) Walk(tree, child, level + 1, out);
-  }
-}
 }  // namespace
 
 PluginHost::PluginHost() {
@@ -135,35 +84,15 @@ HWND PluginHost::Tree() const {
 }
 
 std::vector<TreeItemInfo> PluginHost::ReadTree() const {
-  std::vector<TreeItemInfo> items;
-  HWND tree = Tree();
-  if (!tree) return items;
-  Walk(tree, reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0, items);
-  return items;
+  return ReadTreeItems(Tree());
 }
 
 void PluginHost::ExpandAll() const {
-  HWND tree = Tree();
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (const TreeItemInfo& item : ReadTree())
-      if (item.hasChildrenMark && !item.expanded) {
-        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.item));
-        changed = true;
-      }
-  }
+  ::ExpandAll(Tree());
 }
 
 std::string PluginHost::Dump() const {
-  std::string out;
-  for (const TreeItemInfo& item : ReadTree()) {
-    out += std::string(item.level * 2, ' ') + item.label + " g" + std::to_string(item.glyph);
-    if (item.state == 1) out += " hidden";
-    if (item.selected) out += " selected";
-    if (item.expanded) out += " expanded";
-    out += "\n";
-  }
-  return out;
+  return DumpTree(Tree(), TreeMarks::Panel);
 }
 
 const TreeItemInfo* PluginHost::Find(const std::string& label) const {

@@ -11,18 +11,7 @@
 #include <vector>
 
 #include "SimControl.h"
-
-struct TreeItemInfo {
-  std::string label;
-  int level = 0;
-  int glyph = -1;
-  int selectedGlyph = -1;
-  int state = 0;  // the state image index (0: none)
-  bool selected = false;
-  bool expanded = false;
-  bool hasChildrenMark = false;
-  HTREEITEM item = nullptr;
-};
+#include "TreeReader.h"
 
 class PluginHost {
  public:

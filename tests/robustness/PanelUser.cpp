@@ -5,18 +5,6 @@ LPARAM At(POINT p) {
   return MAKELPARAM(p.x, p.y);
 }
 
-HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-void Collect(HWND tree, HTREEITEM first, std::vector<HTREEITEM>& out) {
-  for (HTREEITEM item = first; item; item = Next(tree, item, TVGN_NEXT)) {
-    out.push_back(item);
-    Collect(tree, Next(tree, item, TVGN_CHILD), out);
-  }
-}
-
 void PostKey(HWND window, WORD key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
@@ -46,19 +34,12 @@ void CALLBACK WatchdogTick(HWND, UINT, UINT_PTR, DWORD) {
 
 std::vector<HTREEITEM> PanelUser::Items() const {
   std::vector<HTREEITEM> items;
-  Collect(Tree(), Next(Tree(), nullptr, TVGN_ROOT), items);
+  for (const TreeItemInfo& item : ReadTreeItems(Tree())) items.push_back(item.item);
   return items;
 }
 
 std::string PanelUser::Label(HTREEITEM item) const {
-  char text[1024] = {};
-  TVITEMA info{};
-  info.mask = TVIF_HANDLE | TVIF_TEXT;
-  info.hItem = item;
-  info.pszText = text;
-  info.cchTextMax = sizeof text;
-  SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-  return text;
+  return ReadTreeItem(Tree(), item).label;
 }
 
 // A user scrolls an item into view before pointing at it.

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "TreeReader.h"
+
 namespace {
 constexpr int kRootGlyph = 9;
 constexpr int kMaterialGlyph = 2;
@@ -111,38 +113,6 @@ void AddObjects(ShownItem& root, SobjHandle first) {
   }
 }
 
-ShownItem ReadItem(HWND tree, HTREEITEM handle) {
-  char text[1024] = {};
-  TVITEMA info{};
-  info.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
-  info.hItem = handle;
-  info.pszText = text;
-  info.cchTextMax = sizeof text;
-  info.stateMask = TVIS_STATEIMAGEMASK | TVIS_SELECTED | TVIS_EXPANDED;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-  ShownItem item;
-  item.label = text;
-  item.glyph = info.iImage;
-  item.selectedGlyph = info.iSelectedImage;
-  item.hidden = ((info.state & TVIS_STATEIMAGEMASK) >> 12) == 1;
-  item.selected = (info.state & TVIS_SELECTED) != 0;
-  if (info.cChildren && !(info.state & TVIS_EXPANDED))
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(handle));
-  return item;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
-  return reinterpret_cast<HTREEITEM>(
-      SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-void ReadChildren(HWND tree, HTREEITEM first, std::vector<ShownItem>& out) {
-  for (HTREEITEM item = first; item; item = Next(tree, item, TVGN_NEXT)) {
-    out.push_back(ReadItem(tree, item));
-    ReadChildren(tree, Next(tree, item, TVGN_CHILD), out.back().children);
-  }
-}
-
 // Sorted canonically (label order, equal labels by their whole rendering) so two trees compare by text.
 std::string Canonical(const ShownItem& item, int depth) {
   std::string line = std::string(depth * 2, ' ') + item.label + " g" + std::to_string(item.glyph) + "/" +
@@ -217,8 +187,19 @@ ShownItem ExpectedTree() {
 }
 
 ShownItem ReadControlTree(HWND tree) {
+  ExpandAll(tree);
   ShownItem top;
-  ReadChildren(tree, Next(tree, nullptr, TVGN_ROOT), top.children);
+  std::vector<ShownItem*> path{&top};  // the item each level's next item goes under
+  for (const TreeItemInfo& read : ReadTreeItems(tree)) {
+    path.resize(read.level + 1);
+    ShownItem& item = path.back()->children.emplace_back();
+    item.label = read.label;
+    item.glyph = read.glyph;
+    item.selectedGlyph = read.selectedGlyph;
+    item.hidden = read.state == 1;
+    item.selected = read.selected;
+    path.push_back(&item);
+  }
   if (top.children.size() == 1) return top.children.front();
   top.label = "<" + std::to_string(top.children.size()) + " top-level items>";
   return top;

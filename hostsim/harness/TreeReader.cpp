@@ -1,7 +1,5 @@
 #include "TreeReader.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <set>
 #include <vector>
@@ -22,60 +20,62 @@ BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
   return FALSE;
 }
 
-struct Item {
-  HTREEITEM handle;
-  int level;
-  std::string label;
-  int glyph;
-  UINT state;
-  bool hasChildren;
-};
-
 HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation) {
   return reinterpret_cast<HTREEITEM>(
       SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
 
-Item ReadItem(HWND tree, HTREEITEM handle, int level) {
+void Walk(HWND tree, HTREEITEM first, int level, std::vector<TreeItemInfo>& out) {
+  for (HTREEITEM item = first; item; item = Next(tree, item, TVGN_NEXT)) {
+    out.push_back(ReadTreeItem(tree, item, level));
+    if (HTREEITEM child = Next(tree, item, TVGN_CHILD)) Walk(tree, child, level + 1, out);
+  }
+}
+
+std::string Marks(const TreeItemInfo& item, TreeMarks marks) {
+  std::string out;
+  if (marks == TreeMarks::Panel) {
+    out += std::string(" g").append(std::to_string(item.glyph));
+    if (item.state == 1) out += " hidden";
+    if (item.selected) out += " selected";
+  } else {
+    if (item.bold) out += " selected";
+    if (item.selected) out += " current";
+  }
+  if (item.expanded) out += " expanded";
+  return out;
+}
+
+}  // namespace
+
+TreeItemInfo ReadTreeItem(HWND tree, HTREEITEM handle, int level) {
   char text[1024] = {};
   TVITEMA info{};
-  info.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_CHILDREN;
+  info.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_CHILDREN;
   info.hItem = handle;
   info.pszText = text;
   info.cchTextMax = sizeof text;
   info.stateMask = 0xFFFF;
   SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-  return {handle, level, text, info.iImage, info.state, info.cChildren != 0};
+  TreeItemInfo item;
+  item.label = text;
+  item.level = level;
+  item.glyph = info.iImage;
+  item.selectedGlyph = info.iSelectedImage;
+  item.state = (info.state & TVIS_STATEIMAGEMASK) >> 12;
+  item.selected = (info.state & TVIS_SELECTED) != 0;
+  item.expanded = (info.state & TVIS_EXPANDED) != 0;
+  item.bold = (info.state & TVIS_BOLD) != 0;
+  item.hasChildrenMark = info.cChildren != 0;
+  item.item = handle;
+  return item;
 }
 
-void Walk(HWND tree, HTREEITEM first, int level, std::vector<Item>& out) {
-  for (HTREEITEM item = first; item; item = Next(tree, item, TVGN_NEXT)) {
-    out.push_back(ReadItem(tree, item, level));
-    if (HTREEITEM child = Next(tree, item, TVGN_CHILD)) Walk(tree, child, level + 1, out);
-  }
-}
-
-std::vector<Item> ReadItems(HWND tree) {
-  std::vector<Item> items;
+std::vector<TreeItemInfo> ReadTreeItems(HWND tree) {
+  std::vector<TreeItemInfo> items;
   if (tree) Walk(tree, Next(tree, nullptr, TVGN_ROOT), 0, items);
   return items;
 }
-
-std::string Marks(const Item& item, TreeMarks marks) {
-  std::string out;
-  if (marks == TreeMarks::Panel) {
-    out += " g" + std::to_string(item.glyph);
-    if (((item.state & TVIS_STATEIMAGEMASK) >> 12) == 1) out += " hidden";
-    if (item.state & TVIS_SELECTED) out += " selected";
-  } else {
-    if (item.state & TVIS_BOLD) out += " selected";
-    if (item.state & TVIS_SELECTED) out += " current";
-  }
-  if (item.state & TVIS_EXPANDED) out += " expanded";
-  return out;
-}
-
-}  // namespace
 
 HWND FindDescendant(HWND parent, const char* className) {
   Search search{className, nullptr};
@@ -85,7 +85,7 @@ HWND FindDescendant(HWND parent, const char* className) {
 
 std::string DumpTree(HWND tree, TreeMarks marks) {
   std::string out;
-  for (const Item& item : ReadItems(tree))
+  for (const TreeItemInfo& item : ReadTreeItems(tree))
     out += std::string(item.level * 2, ' ') + item.label + Marks(item, marks) + "\n";
   return out;
 }
@@ -95,9 +95,9 @@ void ExpandAll(HWND tree) {
   std::set<HTREEITEM> tried;
   for (bool changed = true; changed;) {
     changed = false;
-    for (const Item& item : ReadItems(tree))
-      if (item.hasChildren && !(item.state & TVIS_EXPANDED) && tried.insert(item.handle).second) {
-        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.handle));
+    for (const TreeItemInfo& item : ReadTreeItems(tree))
+      if (item.hasChildrenMark && !item.expanded && tried.insert(item.item).second) {
+        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.item));
         changed = true;
       }
   }
@@ -106,11 +106,11 @@ void ExpandAll(HWND tree) {
 // The control follows the press itself until it sees the release in its queue: post the release, then
 // send the press.
 bool ClickItem(HWND tree, const std::string& label, bool prefix) {
-  for (const Item& item : ReadItems(tree)) {
+  for (const TreeItemInfo& item : ReadTreeItems(tree)) {
     if (prefix ? item.label.compare(0, label.size(), label) != 0 : item.label != label) continue;
-    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item.handle));
+    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item.item));
     RECT bounds{};
-    std::memcpy(&bounds, &item.handle, sizeof item.handle);  // the item goes in, its rectangle comes out
+    std::memcpy(&bounds, &item.item, sizeof item.item);  // the item goes in, its rectangle comes out
     if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&bounds))) return false;
     LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
     PostMessageA(tree, WM_LBUTTONUP, 0, at);
