@@ -11,6 +11,11 @@ BOOL CALLBACK CollectToolBars(HWND window, LPARAM data) {
 LPARAM At(POINT p) {
   return MAKELPARAM(p.x, p.y);
 }
+
+void PostKey(HWND window, WORD key) {
+  PostMessageA(window, WM_KEYDOWN, key, 1);
+  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+}
 }  // namespace
 
 std::vector<HWND> PanelDriver::ToolBars() const {
@@ -33,23 +38,52 @@ std::string PanelDriver::SelectedLabel() const {
   return "";
 }
 
-// The control tracks the press itself until it sees the release in the queue: post the release, then
-// send the press.
-void PanelDriver::ClickItem(const std::string& label) {
-  POINT p = ItemCentre(label);
+void PanelDriver::ClickAt(POINT p) {
   PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
   SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(p));
   PluginHost::Pump();
 }
 
-void PanelDriver::RightClickItem(const std::string& label) {
-  POINT p = ItemCentre(label);
+void PanelDriver::DoubleClickAt(POINT p) {
+  ClickAt(p);
+  PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
+  SendMessageA(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(p));
+  PluginHost::Pump();
+}
+
+// The menu's keys go into the queue after the release, so the control's own loop stops at the release and
+// the menu's loop gets the keys.
+void PanelDriver::RightClickAt(POINT p, int downs) {
   POINT screen = p;
   ClientToScreen(Tree(), &screen);
   SetCursorPos(screen.x, screen.y);
   PostMessageA(Tree(), WM_RBUTTONUP, 0, At(p));
+  for (int i = 0; i < downs; ++i) PostKey(Tree(), VK_DOWN);
+  if (downs >= 0) PostKey(Tree(), downs > 0 ? VK_RETURN : VK_ESCAPE);
   SendMessageA(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, At(p));
   PluginHost::Pump();
+}
+
+void PanelDriver::DragBetween(POINT start, POINT end) {
+  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
+  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
+  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(end));
+  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(end));
+  PluginHost::Pump();
+}
+
+POINT PanelDriver::OutsideTree() const {
+  RECT client;
+  GetClientRect(Tree(), &client);
+  return POINT{client.right + 40, client.bottom + 40};
+}
+
+void PanelDriver::ClickItem(const std::string& label) {
+  ClickAt(ItemCentre(label));
+}
+
+void PanelDriver::RightClickItem(const std::string& label) {
+  RightClickAt(ItemCentre(label), -1);
 }
 
 void PanelDriver::PressKey(WORD key) {
@@ -80,25 +114,11 @@ void PanelDriver::ChooseFileMenu(int entry) {
 }
 
 void PanelDriver::Drag(const std::string& from, const std::string& to) {
-  POINT start = ItemCentre(from);
-  POINT end = ItemCentre(to);
-  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
-  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
-  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(end));
-  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(end));
-  PluginHost::Pump();
+  DragBetween(ItemCentre(from), ItemCentre(to));
 }
 
 void PanelDriver::DragOutside(const std::string& from) {
-  POINT start = ItemCentre(from);
-  RECT client;
-  GetClientRect(Tree(), &client);
-  POINT outside{client.right + 40, client.bottom + 40};
-  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
-  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
-  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(outside));
-  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(outside));
-  PluginHost::Pump();
+  DragBetween(ItemCentre(from), OutsideTree());
 }
 
 std::string ToolHint(HWND bar, int index) {

@@ -47,6 +47,17 @@ class PanelDriver {
   POINT ItemCentre(const std::string& label) const;
   std::string SelectedLabel() const;
 
+  // The pointer's part, in the tree's client coordinates. The control tracks a press itself until it sees
+  // the release in the queue: the release is posted first, then the press is sent.
+  void ClickAt(POINT p);
+  void DoubleClickAt(POINT p);
+  // With the pointer on p; the context menu, if one opens, takes downs Down presses and then Return
+  // (Escape when downs is 0); with downs below 0 no key is queued.
+  void RightClickAt(POINT p, int downs);
+  // Press on start, a move past the drag threshold, the move to end, the release there.
+  void DragBetween(POINT start, POINT end);
+  POINT OutsideTree() const;
+
  private:
   PluginHost& FHost;
 };

@@ -1,15 +1,6 @@
 #include "PanelUser.h"
 
 namespace {
-LPARAM At(POINT p) {
-  return MAKELPARAM(p.x, p.y);
-}
-
-void PostKey(HWND window, WORD key) {
-  PostMessageA(window, WM_KEYDOWN, key, 1);
-  PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
-
 int WatchdogTicks = 0;
 bool WatchdogFired = false;
 UINT_PTR WatchdogTimer = 0;
@@ -63,39 +54,19 @@ POINT PanelUser::Glyph(HTREEITEM item) const {
 }
 
 void PanelUser::Click(HTREEITEM item) {
-  POINT p = Glyph(item);
-  PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
-  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(p));
-  PluginHost::Pump();
+  FPanel.ClickAt(Glyph(item));
 }
 
 void PanelUser::DoubleClick(HTREEITEM item) {
-  Click(item);
-  POINT p = Glyph(item);
-  PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
-  SendMessageA(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(p));
-  PluginHost::Pump();
+  FPanel.DoubleClickAt(Glyph(item));
 }
 
-// The control tracks the press until it sees the release: the release goes into the queue first, the
-// menu's keys after it, so the control's own loop stops at the release and the menu's loop gets the keys.
 void PanelUser::RightClick(HTREEITEM item, int downs) {
-  POINT p = Centre(item);
-  POINT screen = p;
-  ClientToScreen(Tree(), &screen);
-  SetCursorPos(screen.x, screen.y);
-  PostMessageA(Tree(), WM_RBUTTONUP, 0, At(p));
-  for (int i = 0; i < downs; ++i) PostKey(Tree(), VK_DOWN);
-  PostKey(Tree(), downs > 0 ? VK_RETURN : VK_ESCAPE);
-  SendMessageA(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, At(p));
-  PluginHost::Pump();
+  FPanel.RightClickAt(Centre(item), downs < 0 ? 0 : downs);
 }
 
 void PanelUser::Key(WORD key) {
-  SetFocus(Tree());
-  SendMessageA(Tree(), WM_KEYDOWN, key, 1);
-  SendMessageA(Tree(), WM_KEYUP, key, 0xC0000001);
-  PluginHost::Pump();
+  FPanel.PressKey(key);
 }
 
 void PanelUser::EditLabel(HTREEITEM item, const std::string& text, bool commit) {
@@ -118,23 +89,12 @@ void PanelUser::Drag(HTREEITEM from, HTREEITEM to) {
     if (SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)))
       end = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
   }
-  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
-  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
-  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(end));
-  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(end));
-  PluginHost::Pump();
+  FPanel.DragBetween(start, end);
 }
 
 void PanelUser::DragOutside(HTREEITEM from) {
   POINT start = Centre(from);
-  RECT client;
-  GetClientRect(Tree(), &client);
-  POINT outside{client.right + 40, client.bottom + 40};
-  PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
-  SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
-  SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(outside));
-  SendMessageA(Tree(), WM_LBUTTONUP, 0, At(outside));
-  PluginHost::Pump();
+  FPanel.DragBetween(start, FPanel.OutsideTree());
 }
 
 MenuWatchdog::MenuWatchdog() {
