@@ -68,10 +68,9 @@ std::vector<bool> TPopupMenu::ShownEntries() const {
 void TPopupMenu::Popup(int x, int y) {
   BuiltMenu built;
   const std::vector<bool> shown = ShownEntries();
-  UINT id = 1;
-  for (TMenuItem* item : FItems) {
-    ++id;
-    if (!shown[id - 2]) continue;
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    if (!shown[i]) continue;
+    TMenuItem* item = FItems[i];
     MENUITEMINFOA info{};
     info.cbSize = sizeof(info);
     if (item->IsSeparator()) {
@@ -79,7 +78,7 @@ void TPopupMenu::Popup(int x, int y) {
       info.fType = MFT_SEPARATOR;
     } else {
       info.fMask = MIIM_STRING | MIIM_ID;
-      info.wID = id - 1;
+      info.wID = static_cast<UINT>(i + 1);  // 0 is what TrackPopupMenu answers for no choice
       info.dwTypeData = const_cast<char*>(item->Caption.c_str());
       if (Images && Images->Handle() && item->ImageIndex >= 0 && item->ImageIndex < Images->Count()) {
         info.fMask |= MIIM_BITMAP;

@@ -30,14 +30,15 @@ void TMainForm::VisibilityButtonClick(TComponent*) {
     SobjHandle object = GuardedSelection();
     if (!object || HostCall(tsxIsMNode, object) == 0) return;
     // The host may call back from inside the change and move the tree's selection, or rebuild the tree
-    // (whose new marks are the host's already): the marks flipped are the item's the command was given.
+    // (whose new marks are the host's already): the marks flipped are the item's the command was given,
+    // and only while the items it was given among are still the tree's.
     TTreeNode* node = TreeView->Selected();
-    unsigned rebuilds = FRebuildCount;
+    unsigned generation = TreeView->Items().Generation();
     if (HostCall(tsxMNodeIsVisible, object) != 0)
       HostCall(tsxMNodeSetInvisible, object);
     else
       HostCall(tsxMNodeSetVisible, object);
-    if (FRebuildCount == rebuilds) ToggleHiddenMarks(node);
+    if (TreeView->Items().Generation() == generation) ToggleHiddenMarks(node);
     HostCall(tsxAllViewsRefresh);
   } catch (...) {
     // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.

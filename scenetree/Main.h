@@ -141,9 +141,6 @@ class TMainForm : public TTsxFormBase {
 
   bool FRefreshing = false;
   bool FRebuildDeferred = false;
-  // Counts rebuilds: a handler that holds an item across a host call (which may call back and rebuild)
-  // compares it before and after.
-  unsigned FRebuildCount = 0;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
   TSceneWalk FWalk;                // the latest rebuild's reading of the scene
   TItemIndex FItemIndex;           // each object's item, for FindNodeBySobj

@@ -2,28 +2,8 @@
 // throws the items away, reads the scene again (SceneWalk.h) and fills the tree from what was read
 // (TreeFill.h), keeping expanded branches expanded by object identity.
 #include "Main.h"
+#include "ScopeExit.h"
 #include "TreeFill.h"
-
-namespace {
-// Restores redrawing and the busy flag on every way out of a rebuild.
-class RebuildScope {
- public:
-  RebuildScope(bool& refreshing, TTreeNodes& items) : FRefreshing(refreshing), FItems(items) {}
-  ~RebuildScope() {
-    if (FUpdating) FItems.EndUpdate();
-    FRefreshing = false;
-  }
-  void BeginUpdate() {
-    FItems.BeginUpdate();
-    FUpdating = true;
-  }
-
- private:
-  bool& FRefreshing;
-  TTreeNodes& FItems;
-  bool FUpdating = false;
-};
-}  // namespace
 
 void TMainForm::RebuildTree() {
   if (FRefreshing) return;
@@ -31,13 +11,13 @@ void TMainForm::RebuildTree() {
     DeferRebuild();
     return;
   }
-  FRefreshing = true;
-  ++FRebuildCount;
-  RebuildScope scope(FRefreshing, TreeView->Items());
+  TRefreshingScope busy(FRefreshing);
   std::unordered_set<SobjHandle> expanded = ExpandedObjects();
 
-  scope.BeginUpdate();
+  // Redrawing resumes on every way out, before the busy flag is cleared.
   TTreeNodes& items = TreeView->Items();
+  items.BeginUpdate();
+  TOnScopeExit redraw([&items] { items.EndUpdate(); });
   items.Clear();
   FDragNode = nullptr;
   TTreeNode* root = items.AddChildObject(nullptr, "Scene", nullptr);

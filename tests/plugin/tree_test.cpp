@@ -154,84 +154,24 @@ TEST_F(TreeTest, RebuildAsksTheHostExactlyWhatTheWalkNeeds) {
   simUserSelect(box);
   simLogClear();
   EXPECT_EQ(host.LeftClick(), 1);
-  char g[16], b[16], c[16];
-  snprintf(g, sizeof g, "#%d", simHandleSerial(group));
-  snprintf(b, sizeof b, "#%d", simHandleSerial(box));
-  snprintf(c, sizeof c, "#%d", simHandleSerial(cam));
-  std::string G = g, B = b, C = c;
-  EXPECT_EQ(PluginHost::Log(),
-            "tsxSceneGetFirstNode()\n"
-            "tsxSobjGetType(" +
-                G +
-                ")\n"
-                "tsxGNodeGetName(" +
-                G +
-                ",255)\n"
-                "tsxIsMNode(" +
-                G +
-                ")\n"
-                "tsxMNodeIsVisible(" +
-                G +
-                ")\n"
-                "tsxIsSelected(" +
-                G +
-                ")\n"
-                "tsxGNodeGetFirstChild(" +
-                G +
-                ")\n"
-                "tsxSobjGetType(" +
-                B +
-                ")\n"
-                "tsxGNodeGetName(" +
-                B +
-                ",255)\n"
-                "tsxIsMNode(" +
-                B +
-                ")\n"
-                "tsxMNodeIsVisible(" +
-                B +
-                ")\n"
-                "tsxIsSelected(" +
-                B +
-                ")\n"
-                "tsxGNodeGetFirstChild(" +
-                B +
-                ")\n"
-                "tsxPolyhGetNbrMaterials(" +
-                B +
-                ")\n"
-                "tsxPolyhGetFirstMaterialIdx(" +
-                B +
-                ")\n"
-                "tsxPolyhGetNextMaterialIdx(" +
-                B +
-                ",3)\n"
-                "tsxPolyhGetNextMaterialIdx(" +
-                B +
-                ",5)\n"
-                "tsxGNodeGetNext(" +
-                B +
-                ")\n"
-                "tsxGNodeGetNext(" +
-                G +
-                ")\n"
-                "tsxSobjGetType(" +
-                C +
-                ")\n"
-                "tsxGNodeGetName(" +
-                C +
-                ",255)\n"
-                "tsxIsMNode(" +
-                C +
-                ")\n"
-                "tsxMNodeIsVisible(" +
-                C +
-                ")\n"
-                "tsxGNodeGetFirstChild(" +
-                C +
-                ")\n"
-                "tsxGNodeGetNext(" +
-                C + ")\n");
+  // The log with %G, %B and %C standing for the serials of the group, the box and the camera.
+  std::string expected =
+      "tsxSceneGetFirstNode()\n"
+      "tsxSobjGetType(%G)\ntsxGNodeGetName(%G,255)\ntsxIsMNode(%G)\ntsxMNodeIsVisible(%G)\n"
+      "tsxIsSelected(%G)\ntsxGNodeGetFirstChild(%G)\n"
+      "tsxSobjGetType(%B)\ntsxGNodeGetName(%B,255)\ntsxIsMNode(%B)\ntsxMNodeIsVisible(%B)\n"
+      "tsxIsSelected(%B)\ntsxGNodeGetFirstChild(%B)\n"
+      "tsxPolyhGetNbrMaterials(%B)\ntsxPolyhGetFirstMaterialIdx(%B)\n"
+      "tsxPolyhGetNextMaterialIdx(%B,3)\ntsxPolyhGetNextMaterialIdx(%B,5)\n"
+      "tsxGNodeGetNext(%B)\ntsxGNodeGetNext(%G)\n"
+      "tsxSobjGetType(%C)\ntsxGNodeGetName(%C,255)\ntsxIsMNode(%C)\ntsxMNodeIsVisible(%C)\n"
+      "tsxGNodeGetFirstChild(%C)\ntsxGNodeGetNext(%C)\n";
+  for (auto [mark, object] : {std::pair{"%G", group}, {"%B", box}, {"%C", cam}}) {
+    std::string serial = std::string("#").append(std::to_string(simHandleSerial(object)));
+    for (size_t at = expected.find(mark); at != std::string::npos; at = expected.find(mark, at))
+      expected.replace(at, 2, serial);
+  }
+  EXPECT_EQ(PluginHost::Log(), expected);
 }
 
 TEST_F(TreeTest, LongNamesAreCutAt255Characters) {
