@@ -230,6 +230,8 @@ void TTreeNodes::Delete(TTreeNode* node) {
 void TTreeNodes::Clear() {
   FOwner->ClearControl();
   DestroyAll();
+  for (void* block : FBlocks) ::operator delete(block);
+  FBlocks.clear();
   FRoots.clear();
   FFreeSlots.clear();
   FBlocksUsed = 0;

@@ -146,7 +146,9 @@ class TTreeNodes {
   int FCount = 0;
   int FUpdateCount = 0;
   unsigned FGeneration = 0;
-  // The items' storage: blocks of kBlockNodes slots, kept for the next items when the tree is cleared.
+  // The items' storage: blocks of kBlockNodes slots. A clear gives them back to the heap rather than
+  // keeping them for the next items: an item used after the clear that freed it must not find a new item
+  // in its place, where nothing would notice (the suites that hunt for it poison what the heap gets back).
   std::vector<void*> FBlocks;
   size_t FBlocksUsed = 0;              // blocks handed out since the last clear, the last one partly
   size_t FSlotsUsed = kBlockNodes;     // slots handed out of the last block in use
