@@ -13,9 +13,10 @@
 
 namespace {
 constexpr unsigned char kPoison = 0xDD;
-constexpr size_t kQuarantined = 1 << 14;  // blocks held back from reuse
+constexpr size_t kQuarantined = 1 << 14;          // blocks held back from reuse, at most
+constexpr size_t kQuarantinedBytes = 64u << 20;  // and at most this much memory: the address space is 2 GB
 void* Quarantine[kQuarantined];
-size_t NextSlot = 0;
+size_t Oldest = 0, Held = 0, HeldBytes = 0;
 long StaleWrites = 0;
 
 bool StillPoisoned(void* block) {
@@ -25,16 +26,31 @@ bool StillPoisoned(void* block) {
   return true;
 }
 
+void ReleaseOldest() {
+  void* block = Quarantine[Oldest];
+  Oldest = (Oldest + 1) % kQuarantined;
+  --Held;
+  HeldBytes -= _msize(block);
+  if (!StillPoisoned(block)) ++StaleWrites;
+  free(block);
+}
+
 void Release(void* block) {
   if (!block) return;
-  memset(block, kPoison, _msize(block));
-  void*& slot = Quarantine[NextSlot++ % kQuarantined];
-  if (slot) {
-    if (!StillPoisoned(slot)) ++StaleWrites;
-    free(slot);
-  }
-  slot = block;
+  size_t size = _msize(block);
+  memset(block, kPoison, size);
+  while (Held > 0 && (Held == kQuarantined || HeldBytes + size > kQuarantinedBytes)) ReleaseOldest();
+  Quarantine[(Oldest + Held) % kQuarantined] = block;
+  ++Held;
+  HeldBytes += size;
 }
+// The module may be unloaded and loaded again many times in one process: what it holds goes back to the
+// heap when it unloads.
+struct TQuarantineRelease {
+  ~TQuarantineRelease() {
+    while (Held > 0) ReleaseOldest();
+  }
+} ReleaseAtUnload;
 }  // namespace
 
 void* operator new(size_t size) {
