@@ -13,7 +13,7 @@
 
 namespace {
 constexpr unsigned char kPoison = 0xDD;
-constexpr size_t kQuarantined = 1 << 14;          // blocks held back from reuse, at most
+constexpr size_t kQuarantined = 1 << 14;         // blocks held back from reuse, at most
 constexpr size_t kQuarantinedBytes = 64u << 20;  // and at most this much memory: the address space is 2 GB
 void* Quarantine[kQuarantined];
 size_t Oldest = 0, Held = 0, HeldBytes = 0;
