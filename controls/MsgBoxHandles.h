@@ -6,24 +6,6 @@
 
 #include <utility>
 
-class TOwnedWindow {
- public:
-  TOwnedWindow() = default;
-  explicit TOwnedWindow(HWND window) : FWindow(window) {}
-  TOwnedWindow(const TOwnedWindow&) = delete;
-  TOwnedWindow& operator=(const TOwnedWindow&) = delete;
-  ~TOwnedWindow() {
-    if (FWindow && IsWindow(FWindow)) DestroyWindow(FWindow);
-  }
-  HWND Get() const { return FWindow; }
-  void Reset(HWND window) { FWindow = window; }
-  // The window went away by itself (WM_NCDESTROY); nothing is left to destroy.
-  void Forget() { FWindow = nullptr; }
-
- private:
-  HWND FWindow = nullptr;
-};
-
 template <typename Handle>
 class TGdiObject {
  public:

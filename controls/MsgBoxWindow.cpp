@@ -5,13 +5,12 @@
 #include <algorithm>
 
 #include "Application.h"
-#include "EntryBarrier.h"
+#include "Controls.h"
 #include "ModalScope.h"
 #include "MsgBoxHandles.h"
 #include "MsgBoxLayout.h"
-#include "WindowClasses.h"
 
-const char kMessageBoxClassName[] = "QuillonMessageBox";
+const char kMessageBoxClassName[] = "Quillon.MessageBox";
 
 namespace {
 
@@ -21,8 +20,6 @@ namespace layout = msgbox_layout;
 // Escape, and neither may press a button of this box.
 constexpr int kFirstButtonId = 100;
 constexpr int kCheckBoxId = 99;
-
-ATOM ClassAtom = 0;
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines(1);
@@ -66,18 +63,23 @@ HFONT FontHandle(const TFont& font) {
   return handle;
 }
 
-class TMessageBoxWindow {
+// A window of ours like every other (one window procedure, one exception barrier), superclassing the
+// system's dialog class so that the dialog manager keeps the focus, the default button and the keyboard.
+class TMessageBoxWindow : public TWinControl {
  public:
   TMessageBoxWindow(const TMsgBoxContent& content, const TMsgBoxEvents& events, HWND owner);
+  // The window goes before the fonts, brush and glyph it shows.
+  ~TMessageBoxWindow() override { DestroyWnd(); }
   int ShowModal();
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void MakeGlyph();
   layout::TMetrics Measure();
-  void CreateFrame(HWND owner);
+  void CreateFrame();
   void CreateButtons(int stripTop);
   void CreateCheckBox(int stripTop);
   HWND CreateChild(const char* caption, DWORD style, int id, const RECT& bounds, HFONT font);
@@ -86,9 +88,10 @@ class TMessageBoxWindow {
   void Command(int id, int code);
   void ShowDefaultLook();
   void Finish(int result);
-  HWND Window() const { return FWindow.Get(); }
+  HWND Window() const { return FHandle; }
 
   const TMsgBoxContent& FContent;
+  const HWND FOwner;
   const TMsgBoxEvents& FEvents;
   std::vector<std::string> FLines;
   TFont FCheckBoxFont;  // the box's standard font
@@ -100,15 +103,20 @@ class TMessageBoxWindow {
   int FDefaultId = 0;  // 0: no default button
   bool FDone = false;
   int FResult = mrCancel;
-  HWND FCheckBox = nullptr;  // child of FWindow
-  TOwnedWindow FWindow;      // declared last so that it goes before the fonts and the glyph it shows
+  HWND FCheckBox = nullptr;  // child of the box
 };
 
 TMessageBoxWindow::TMessageBoxWindow(const TMsgBoxContent& content, const TMsgBoxEvents& events, HWND owner)
-    : FContent(content), FEvents(events), FLines(SplitLines(content.text)), FBrush(content.color) {
+    : TWinControl(nullptr),
+      FContent(content),
+      FOwner(owner),
+      FEvents(events),
+      FLines(SplitLines(content.text)),
+      FBrush(content.color) {
+  SetVisible(false);  // hidden until it is complete
   MakeGlyph();
   FLayout = layout::Compute(Measure());
-  CreateFrame(owner);
+  CreateFrame();
   RECT client{};
   GetClientRect(Window(), &client);
   const int stripTop = client.bottom - FLayout.stripHeight;
@@ -157,14 +165,23 @@ layout::TMetrics TMessageBoxWindow::Measure() {
   return metrics;
 }
 
-void TMessageBoxWindow::CreateFrame(HWND owner) {
+void TMessageBoxWindow::CreateParams(TCreateParams& params) {
   const RECT& box = FLayout.box;
-  // No WS_VISIBLE: the box stays hidden until it is complete.
-  HWND window = CreateWindowExA(
-      WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kMessageBoxClassName, FContent.caption.c_str(),
-      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, box.left, box.top, box.right - box.left,
-      box.bottom - box.top, owner, nullptr, ModuleInstance(), this);
-  if (!window) throw EMessageBoxError("The message box window could not be created");
+  params.Caption = FContent.caption;
+  params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+  params.X = box.left;
+  params.Y = box.top;
+  params.Width = box.right - box.left;
+  params.Height = box.bottom - box.top;
+  params.WndParent = FOwner;
+  params.ClassName = "MessageBox";
+  params.SystemClass = "#32770";  // WC_DIALOG, which is a wide string in the headers
+}
+
+void TMessageBoxWindow::CreateFrame() {
+  HandleNeeded();
+  if (!HandleAllocated()) throw EMessageBoxError("The message box window could not be created");
 }
 
 HWND TMessageBoxWindow::CreateChild(const char* caption, DWORD style, int id, const RECT& bounds,
@@ -281,7 +298,7 @@ void TMessageBoxWindow::Finish(int result) {
   if (Window()) PostMessageA(Window(), WM_NULL, 0, 0);
 }
 
-LRESULT TMessageBoxWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TMessageBoxWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client{};
@@ -308,7 +325,7 @@ LRESULT TMessageBoxWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
       return FDefaultId ? MAKELRESULT(FDefaultId, DC_HASDEFID) : 0;
     case WM_NEXTDLGCTL: {
-      const LRESULT result = DefDlgProcA(Window(), message, wParam, lParam);
+      const LRESULT result = DefaultHandler(message, wParam, lParam);
       ShowDefaultLook();
       return result;
     }
@@ -319,53 +336,13 @@ LRESULT TMessageBoxWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Finish(mrCancel);
       break;
   }
-  return DefDlgProcA(Window(), message, wParam, lParam);
-}
-
-LRESULT CALLBACK TMessageBoxWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<TMessageBoxWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    created->FWindow.Reset(window);
-  }
-  auto* self = reinterpret_cast<TMessageBoxWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefDlgProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->FWindow.Forget();
-    return DefDlgProcA(window, message, wParam, lParam);
-  }
-  return EntryBarrier([&] { return self->Handle(message, wParam, lParam); }, LRESULT{0});
-}
-
-void RegisterBoxClass() {
-  if (ClassAtom) return;
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = TMessageBoxWindow::WindowProc;
-  windowClass.cbWndExtra = DLGWINDOWEXTRA;  // DefDlgProc keeps its state there
-  windowClass.hInstance = ModuleInstance();
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kMessageBoxClassName;
-  ClassAtom = RegisterClassExA(&windowClass);
-  if (!ClassAtom && GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
-    // Left behind by an earlier load of this library, with a window procedure that is gone.
-    UnregisterClassA(kMessageBoxClassName, ModuleInstance());
-    ClassAtom = RegisterClassExA(&windowClass);
-  }
-  if (!ClassAtom) throw EMessageBoxError("The message box window class could not be registered");
-  UnregisterAtUnload(&UnregisterMessageBoxClass);
+  return TWinControl::WndProc(message, wParam, lParam);
 }
 
 }  // namespace
 
 int RunMessageBox(const TMsgBoxContent& content, const TMsgBoxEvents& events) {
-  RegisterBoxClass();
   TActivationRestored activation;
   TMessageBoxWindow box(content, events, activation.Previous());
   return box.ShowModal();
-}
-
-void UnregisterMessageBoxClass() {
-  if (ClassAtom && UnregisterClassA(kMessageBoxClassName, ModuleInstance())) ClassAtom = 0;
 }

@@ -40,6 +40,3 @@ constexpr char kDontShowAgainCaption[] = "Don't show again";
 // Shows the box modally and returns the result of the button that closed it, or mrCancel when it was
 // closed from its title bar.
 int RunMessageBox(const TMsgBoxContent& content, const TMsgBoxEvents& events);
-
-// Windows keeps a class registered by a library after the library unloads; call before unloading.
-void UnregisterMessageBoxClass();

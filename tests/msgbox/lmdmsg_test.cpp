@@ -11,6 +11,7 @@
 
 #include "Application.h"
 #include "BoxDriver.h"
+#include "WindowClasses.h"
 
 namespace {
 
@@ -335,7 +336,7 @@ TEST_F(ConfirmationBox, NoWindowOutlivesTheCallAndTheClassCanBeUnregistered) {
   AskDriven({kClickNo});
   EXPECT_EQ(CountBoxWindows(), 0);
 
-  UnregisterMessageBoxClass();
+  UnregisterWindowClasses();
   WNDCLASSEXA info{};
   info.cbSize = sizeof(info);
   EXPECT_FALSE(GetClassInfoExA(ModuleInstance(), kMessageBoxClassName, &info));

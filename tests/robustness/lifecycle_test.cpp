@@ -9,7 +9,7 @@
 
 namespace {
 const char* const kPanelClasses[] = {"Quillon.Form", "Quillon.TreeView", "Quillon.Panel", "Quillon.ToolBar",
-                                     "QuillonMessageBox"};
+                                     "Quillon.MessageBox"};
 
 struct MenuCapture {
   HMENU menu = nullptr;
