@@ -202,3 +202,15 @@ class TWinControl : public TComponent {
   int FNotifyDepth = 0;
   std::deque<std::function<void()>> FPostedCalls;
 };
+
+// A control as a form's definition first states it: made and owned by owner, named, placed and aligned. The
+// definition sets the rest before giving it a parent, so that its window is made with every setting.
+template <class Control>
+Control* NewControl(TComponent* owner, const char* name, int left, int top, int width, int height,
+                    TAlign align) {
+  auto* control = new Control(owner);
+  control->SetName(name);
+  control->SetBounds(left, top, width, height);
+  control->SetAlign(align);
+  return control;
+}

@@ -36,34 +36,34 @@ void TFont::Changed() {
   if (OnChange) OnChange();
 }
 
+namespace {
+// Stores value in field; true when that changed it.
+template <class T>
+bool Replace(T& field, const T& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+}  // namespace
+
 void TFont::SetName(const std::string& name) {
-  if (name == FName) return;
-  FName = name;
-  Changed();
+  if (Replace(FName, name)) Changed();
 }
 
 void TFont::SetHeight(int height) {
-  if (height == FHeight) return;
-  FHeight = height;
-  Changed();
+  if (Replace(FHeight, height)) Changed();
 }
 
 void TFont::SetColor(TColor color) {
-  if (color == FColor) return;
-  FColor = color;
-  if (OnChange) OnChange();  // the colour is not part of the GDI font
+  if (Replace(FColor, color) && OnChange) OnChange();  // the colour is not part of the GDI font
 }
 
 void TFont::SetCharset(int charset) {
-  if (charset == FCharset) return;
-  FCharset = charset;
-  Changed();
+  if (Replace(FCharset, charset)) Changed();
 }
 
 void TFont::SetStyle(unsigned style) {
-  if (style == FStyle) return;
-  FStyle = style;
-  Changed();
+  if (Replace(FStyle, style)) Changed();
 }
 
 void TFont::Assign(const TFont& source) {

@@ -40,10 +40,7 @@ void TTsxFormBase::DefineBaseForm() {
 }
 
 void TTsxFormBase::DefineTitleBar() {
-  PanelTitle = new TPanel(this);
-  PanelTitle->SetName("PanelTitle");
-  PanelTitle->SetBounds(0, 0, 505, 13);
-  PanelTitle->SetAlign(alTop);
+  PanelTitle = NewControl<TPanel>(this, "PanelTitle", 0, 0, 505, 13, alTop);
   PanelTitle->Bevel = false;
   PanelTitle->SetCaption(std::string(kTitleIndent) + "TsxFormBase");
   PanelTitle->Alignment = taLeftJustify;
@@ -64,10 +61,7 @@ void TTsxFormBase::DefineTitleBar() {
 
   tfbCloseButton = AddTitleButton("tfbCloseButton", PanelTitle, -1, tfbActionClose, kTitleButtonClose);
 
-  tfbGlyphPanel = new TPanel(this);
-  tfbGlyphPanel->SetName("tfbGlyphPanel");
-  tfbGlyphPanel->SetBounds(453, 0, 52, 13);
-  tfbGlyphPanel->SetAlign(alRight);
+  tfbGlyphPanel = NewControl<TPanel>(this, "tfbGlyphPanel", 453, 0, 52, 13, alRight);
   tfbGlyphPanel->Bevel = false;
   tfbGlyphPanel->SetColor(clActiveCaption);
   tfbGlyphPanel->SetParent(PanelTitle);

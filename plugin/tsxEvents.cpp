@@ -7,10 +7,7 @@
 #include "HostCall.h"
 
 TTsxEvents* EventTarget = nullptr;
-TPlugEvent SnapSelectionChanged;
-TPlugDestroyObjectEvent SnapObjectDestroy;
-TPlugActiveTimeChangedEvent SnapActiveTimeChanged;
-TPlugCurrobjMoveEvent SnapObjectMove;
+TEventSnapshot Snapshot;
 
 namespace {
 
@@ -74,21 +71,21 @@ int __cdecl GenericEventCallback(int category, void* data) {
 }
 
 void __cdecl SelectionChangedCallback() {
-  if (TargetReachable()) EntryBarrier([] { Raise(SnapSelectionChanged); });
+  if (TargetReachable()) EntryBarrier([] { Raise(Snapshot.selectionChanged); });
 }
 
 void __cdecl ObjectDestroyCallback(SobjHandle object) {
-  if (TargetReachable()) EntryBarrier([&] { Raise(SnapObjectDestroy, object); });
+  if (TargetReachable()) EntryBarrier([&] { Raise(Snapshot.objectDestroy, object); });
 }
 
 void __cdecl ActiveTimeChangedCallback() {
   // Nobody listening: the host is not even asked for the time.
-  if (!TargetReachable() || !SnapActiveTimeChanged) return;
-  EntryBarrier([] { Raise(SnapActiveTimeChanged, HostCall(tsxAnimGetActiveTime)); });
+  if (!TargetReachable() || !Snapshot.activeTimeChanged) return;
+  EntryBarrier([] { Raise(Snapshot.activeTimeChanged, HostCall(tsxAnimGetActiveTime)); });
 }
 
 void __cdecl ObjectMoveCallback(CtsxTxmx3f* transform, short value) {
-  if (TargetReachable() && transform) EntryBarrier([&] { Raise(SnapObjectMove, *transform, value); });
+  if (TargetReachable() && transform) EntryBarrier([&] { Raise(Snapshot.objectMove, *transform, value); });
 }
 
 }  // namespace
@@ -129,10 +126,7 @@ void TTsxEvents::RegisterCallbacks() {
   if (FActive) return;
   FActive = true;
   EventTarget = this;
-  SnapSelectionChanged = OnSelectionChanged;
-  SnapObjectDestroy = OnObjectDestroy;
-  SnapActiveTimeChanged = OnActiveTimeChanged;
-  SnapObjectMove = OnObjectMove;
+  Snapshot = {OnSelectionChanged, OnObjectDestroy, OnActiveTimeChanged, OnObjectMove};
 
   if (FEvents.Contains(peSelect)) HostCall(tsxSelectionChangedCB, PlugId, SelectionChangedCallback);
   if (FEvents.Contains(peDestroyObject)) HostCall(tsxOnDestroyCB, PlugId, ObjectDestroyCallback);
@@ -159,10 +153,7 @@ void TTsxEvents::UnregisterCallbacks() {
 
 void TTsxEvents::ForgetAsTarget() {
   EventTarget = nullptr;
-  SnapSelectionChanged = nullptr;
-  SnapObjectDestroy = nullptr;
-  SnapActiveTimeChanged = nullptr;
-  SnapObjectMove = nullptr;
+  Snapshot = {};
 }
 
 void TTsxEvents::DispatchEvent(int category, void* data) {

@@ -112,7 +112,10 @@ class TTsxEvents : public TComponent {
 // destroyed. Not owned.
 extern TTsxEvents* EventTarget;
 // The target's handlers for the four specific callbacks, as they were when it activated.
-extern TPlugEvent SnapSelectionChanged;
-extern TPlugDestroyObjectEvent SnapObjectDestroy;
-extern TPlugActiveTimeChangedEvent SnapActiveTimeChanged;
-extern TPlugCurrobjMoveEvent SnapObjectMove;
+struct TEventSnapshot {
+  TPlugEvent selectionChanged;
+  TPlugDestroyObjectEvent objectDestroy;
+  TPlugActiveTimeChangedEvent activeTimeChanged;
+  TPlugCurrobjMoveEvent objectMove;
+};
+extern TEventSnapshot Snapshot;

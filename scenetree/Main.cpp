@@ -92,41 +92,60 @@ TMenuItem* TMainForm::AddMenuItem(TPopupMenu* menu, const char* name, const char
   return item;
 }
 
+// Both pop-up menus offer the editing commands in this order: the tree's for the item under the pointer,
+// File's for the selected item. Each menu names its own entries (they are the form's fields) and words the
+// first and the deleting entry its own way.
+void TMainForm::AddCommandEntries(TPopupMenu* menu, const TNamedEntry (&entries)[8], const char* editCaption,
+                                  const char* deleteCaption) {
+  struct TCommand {
+    const char* caption;
+    int image;
+    void (TMainForm::*handler)(TComponent*);
+  };
+  const TCommand commands[8] = {
+      {editCaption, kToolContextEdit, &TMainForm::TreeViewDblClick},
+      {"-", -1, nullptr},
+      {"Toggle Visibility", kToolVisibility, &TMainForm::VisibilityButtonClick},
+      {"Ungroup", kToolUngroup, &TMainForm::Ungroup2Click},
+      {"-", -1, nullptr},
+      {deleteCaption, kToolDelete, &TMainForm::DeleteButtonClick},
+      {"Delete Animation", kToolDeleteAnimation, &TMainForm::DeleteAnimation1Click},
+      {"Delete Animation (Include Children)", -1, &TMainForm::DeleteAnimationTreeButtonClick},
+  };
+  for (int i = 0; i < 8; ++i) {
+    const TCommand& command = commands[i];
+    *entries[i].field = AddMenuItem(menu, entries[i].name, command.caption, command.image, command.handler);
+  }
+}
+
 void TMainForm::DefineMenus() {
   ContextPopup = new TPopupMenu(this);
   ContextPopup->SetName("ContextPopup");
   ContextPopup->Images = ToolImageList;
-  ContextEdit1 = AddMenuItem(ContextPopup, "ContextEdit1", "Context Edit", kToolContextEdit,
-                             &TMainForm::TreeViewDblClick);
-  N4 = AddMenuItem(ContextPopup, "N4", "-", -1, nullptr);
-  ToggleVisibility2 = AddMenuItem(ContextPopup, "ToggleVisibility2", "Toggle Visibility", kToolVisibility,
-                                  &TMainForm::VisibilityButtonClick);
-  Ungroup1 = AddMenuItem(ContextPopup, "Ungroup1", "Ungroup", kToolUngroup, &TMainForm::Ungroup2Click);
-  N3 = AddMenuItem(ContextPopup, "N3", "-", -1, nullptr);
-  Delete1 = AddMenuItem(ContextPopup, "Delete1", "Delete", kToolDelete, &TMainForm::DeleteButtonClick);
-  DeleteAnimation2 = AddMenuItem(ContextPopup, "DeleteAnimation2", "Delete Animation", kToolDeleteAnimation,
-                                 &TMainForm::DeleteAnimation1Click);
-  DeleteAnimationIncludeChildren2 =
-      AddMenuItem(ContextPopup, "DeleteAnimationIncludeChildren2", "Delete Animation (Include Children)", -1,
-                  &TMainForm::DeleteAnimationTreeButtonClick);
+  AddCommandEntries(ContextPopup,
+                    {{&ContextEdit1, "ContextEdit1"},
+                     {&N4, "N4"},
+                     {&ToggleVisibility2, "ToggleVisibility2"},
+                     {&Ungroup1, "Ungroup1"},
+                     {&N3, "N3"},
+                     {&Delete1, "Delete1"},
+                     {&DeleteAnimation2, "DeleteAnimation2"},
+                     {&DeleteAnimationIncludeChildren2, "DeleteAnimationIncludeChildren2"}},
+                    "Context Edit", "Delete");
 
   MainPopup = new TPopupMenu(this);
   MainPopup->SetName("MainPopup");
   MainPopup->Images = ToolImageList;
-  ContextEditor2 = AddMenuItem(MainPopup, "ContextEditor2", "Context Editor", kToolContextEdit,
-                               &TMainForm::TreeViewDblClick);
-  N6 = AddMenuItem(MainPopup, "N6", "-", -1, nullptr);
-  ToggleVisibility1 = AddMenuItem(MainPopup, "ToggleVisibility1", "Toggle Visibility", kToolVisibility,
-                                  &TMainForm::VisibilityButtonClick);
-  Ungroup3 = AddMenuItem(MainPopup, "Ungroup3", "Ungroup", kToolUngroup, &TMainForm::Ungroup2Click);
-  N7 = AddMenuItem(MainPopup, "N7", "-", -1, nullptr);
-  DeleteObject2 =
-      AddMenuItem(MainPopup, "DeleteObject2", "Delete Object", kToolDelete, &TMainForm::DeleteButtonClick);
-  DeleteAnimation3 = AddMenuItem(MainPopup, "DeleteAnimation3", "Delete Animation", kToolDeleteAnimation,
-                                 &TMainForm::DeleteAnimation1Click);
-  DeleteAnimationIncludeChildren3 =
-      AddMenuItem(MainPopup, "DeleteAnimationIncludeChildren3", "Delete Animation (Include Children)", -1,
-                  &TMainForm::DeleteAnimationTreeButtonClick);
+  AddCommandEntries(MainPopup,
+                    {{&ContextEditor2, "ContextEditor2"},
+                     {&N6, "N6"},
+                     {&ToggleVisibility1, "ToggleVisibility1"},
+                     {&Ungroup3, "Ungroup3"},
+                     {&N7, "N7"},
+                     {&DeleteObject2, "DeleteObject2"},
+                     {&DeleteAnimation3, "DeleteAnimation3"},
+                     {&DeleteAnimationIncludeChildren3, "DeleteAnimationIncludeChildren3"}},
+                    "Context Editor", "Delete Object");
   N8 = AddMenuItem(MainPopup, "N8", "-", -1, nullptr);
   Refresh2 = AddMenuItem(MainPopup, "Refresh2", "Refresh", kToolRefresh, &TMainForm::RefreshButtonClick);
 }
@@ -144,17 +163,11 @@ TToolButton* TMainForm::AddToolButton(TToolBar* bar, const char* name, const cha
 }
 
 void TMainForm::DefineToolBars() {
-  Panel1 = new TPanel(this);
-  Panel1->SetName("Panel1");
-  Panel1->SetBounds(0, 13, 235, 22);
-  Panel1->SetAlign(alTop);
+  Panel1 = NewControl<TPanel>(this, "Panel1", 0, 13, 235, 22, alTop);
   Panel1->Bevel = false;
   Panel1->SetParent(this);
 
-  ToolBar2 = new TToolBar(this);
-  ToolBar2->SetName("ToolBar2");
-  ToolBar2->SetBounds(0, 0, 32, 22);
-  ToolBar2->SetAlign(alLeft);
+  ToolBar2 = NewControl<TToolBar>(this, "ToolBar2", 0, 0, 32, 22, alLeft);
   ToolBar2->Flat = true;
   ToolBar2->List = true;
   ToolBar2->ShowCaptions = true;
@@ -165,10 +178,7 @@ void TMainForm::DefineToolBars() {
   ToolButton2->DropdownMenu = MainPopup;
   ToolBar2->SetParent(Panel1);
 
-  ToolBar1 = new TToolBar(this);
-  ToolBar1->SetName("ToolBar1");
-  ToolBar1->SetBounds(32, 0, 203, 22);
-  ToolBar1->SetAlign(alClient);
+  ToolBar1 = NewControl<TToolBar>(this, "ToolBar1", 32, 0, 203, 22, alClient);
   ToolBar1->Flat = true;
   ToolBar1->List = true;
   ToolBar1->ShowCaptions = false;
@@ -196,10 +206,7 @@ void TMainForm::DefineToolBars() {
 }
 
 void TMainForm::DefineTreeView() {
-  TreeView = new TQxTreeView(this);
-  TreeView->SetName("TreeView");
-  TreeView->SetBounds(0, 35, 235, 250);
-  TreeView->SetAlign(alClient);
+  TreeView = NewControl<TQxTreeView>(this, "TreeView", 0, 35, 235, 250, alClient);
   TreeView->ShowRoot = false;
   TreeView->DragMode = dmAutomatic;
   TreeView->HideSelection = false;

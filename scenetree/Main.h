@@ -113,6 +113,12 @@ class TMainForm : public TTsxFormBase {
   void DefineTreeView();
   TMenuItem* AddMenuItem(TPopupMenu* menu, const char* name, const char* caption, int image,
                          void (TMainForm::*handler)(TComponent*));
+  struct TNamedEntry {
+    TMenuItem** field;
+    const char* name;
+  };
+  void AddCommandEntries(TPopupMenu* menu, const TNamedEntry (&entries)[8], const char* editCaption,
+                         const char* deleteCaption);
   TToolButton* AddToolButton(TToolBar* bar, const char* name, const char* caption, const char* hint,
                              int image, void (TMainForm::*handler)(TComponent*));
   std::unordered_set<SobjHandle> ExpandedObjects();

@@ -43,7 +43,7 @@ TEST_F(Lifetime, DestroyedInactiveOrDuringShutDownMakesNoHostCall) {
   EXPECT_TRUE(Log().empty());
   EXPECT_EQ(simHasSelectionCallback(kId), 1) << "registrations stay with the host at shut-down";
   EXPECT_EQ(EventTarget, nullptr);
-  EXPECT_FALSE(SnapSelectionChanged);
+  EXPECT_FALSE(Snapshot.selectionChanged);
 }
 
 TEST_F(Lifetime, RegistrationsLeftBehindNeverReachTheDestroyedComponent) {
