@@ -451,10 +451,8 @@ LRESULT TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      MouseDown(mbRight, shift, x, y);
-      break;
     case WM_MBUTTONDOWN:
-      MouseDown(mbMiddle, shift, x, y);
+      MouseDown(message == WM_MBUTTONDOWN ? mbMiddle : mbRight, shift, x, y);
       break;
     case WM_LBUTTONUP: {
       bool wasPressed = FMousePressedLeft;
@@ -467,10 +465,8 @@ LRESULT TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_RBUTTONUP:
-      MouseUp(mbRight, shift, x, y);
-      break;
     case WM_MBUTTONUP:
-      MouseUp(mbMiddle, shift, x, y);
+      MouseUp(message == WM_MBUTTONUP ? mbMiddle : mbRight, shift, x, y);
       break;
     case WM_MOUSEMOVE:
       MouseMove(shift, x, y);

@@ -81,7 +81,7 @@ bool HostWindow::Create(const HostOptions& options) {
   // The plug-in places its panel in the main view when it loads, so the view must exist and be known.
   simSetMainViewHwnd(FView.Handle());
   LoadPlugin(options.pluginPath);
-  if (options.showPanel) PluginLeftClick();
+  if (options.showPanel) PluginDoes(&PluginSlot::LeftClick);
   SetTimer(FWindow, kTimerId, kTimerMs, nullptr);
   return true;
 }
@@ -131,8 +131,8 @@ void HostWindow::CreateMenu() {
 
 void HostWindow::CreateControls() {
   FBar.Create(FWindow);
-  FBar.OnLeftClick = [this] { PluginButton(); };
-  FBar.OnRightClick = [this] { PluginRightClick(); };
+  FBar.OnLeftClick = [this] { PluginDoes(&PluginSlot::ButtonClick); };
+  FBar.OnRightClick = [this] { PluginDoes(&PluginSlot::RightClick); };
   FView.Create(FWindow);
   FSceneCaption = CreateChild("STATIC", "Scene", SS_LEFT, FWindow);
   SendMessageA(FSceneCaption, WM_SETFONT, reinterpret_cast<WPARAM>(UiBoldFont()), FALSE);
@@ -282,26 +282,6 @@ bool HostWindow::Regroup(SobjHandle object, SobjHandle parent) {
   return done;
 }
 
-void HostWindow::PluginButton() {
-  FPlugin.ButtonClick();
-  Refresh();
-}
-
-void HostWindow::PluginLeftClick() {
-  FPlugin.LeftClick();
-  Refresh();
-}
-
-void HostWindow::PluginRightClick() {
-  FPlugin.RightClick();
-  Refresh();
-}
-
-void HostWindow::PluginDeactivate() {
-  FPlugin.Deactivate();
-  Refresh();
-}
-
 std::string HostWindow::NameText() const {
   char text[256] = {};
   GetWindowTextA(FNameEdit, text, sizeof text);
@@ -352,13 +332,13 @@ void HostWindow::Command(int id) {
       return;
     }
     case kPluginButton:
-      PluginButton();
+      PluginDoes(&PluginSlot::ButtonClick);
       return;
     case kPluginRightClick:
-      PluginRightClick();
+      PluginDoes(&PluginSlot::RightClick);
       return;
     case kPluginDeactivate:
-      PluginDeactivate();
+      PluginDoes(&PluginSlot::Deactivate);
       return;
     case kClearLog:
       FLog.Clear();

@@ -48,10 +48,12 @@ class HostWindow {
   void Rename(SobjHandle object, const std::string& name);
   void SetVisible(SobjHandle object, bool visible);
   bool Regroup(SobjHandle object, SobjHandle parent);
-  void PluginButton();
-  void PluginLeftClick();
-  void PluginRightClick();
-  void PluginDeactivate();
+  // What the plug-in bar does to the plug-in (&PluginSlot::LeftClick, say), then Refresh.
+  template <class Result>
+  void PluginDoes(Result (PluginSlot::*action)()) {
+    (FPlugin.*action)();
+    Refresh();
+  }
 
   // Brings the object list, the log, the button and the status bar up to date.
   void Refresh();

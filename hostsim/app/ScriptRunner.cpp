@@ -84,10 +84,10 @@ HWND ScriptRunner::PanelTree() const {
 std::string ScriptRunner::Step(const std::vector<std::string>& words) {
   const std::string& command = words[0];
   size_t count = words.size();
-  if (command == "leftclick" && count == 1) return FHost.PluginLeftClick(), "";
-  if (command == "rightclick" && count == 1) return FHost.PluginRightClick(), "";
-  if (command == "deactivate" && count == 1) return FHost.PluginDeactivate(), "";
-  if (command == "button" && count == 1) return FHost.PluginButton(), "";
+  if (command == "leftclick" && count == 1) return FHost.PluginDoes(&PluginSlot::LeftClick), "";
+  if (command == "rightclick" && count == 1) return FHost.PluginDoes(&PluginSlot::RightClick), "";
+  if (command == "deactivate" && count == 1) return FHost.PluginDoes(&PluginSlot::Deactivate), "";
+  if (command == "button" && count == 1) return FHost.PluginDoes(&PluginSlot::ButtonClick), "";
   if (command == "deselect" && count == 1) return FHost.DeselectAll(), "";
   if (command == "demo" && count == 1) return FHost.LoadDemoScene(), "";
   if (command == "objects" && count == 2 && IsNumber(words[1]))
