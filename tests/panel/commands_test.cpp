@@ -2,16 +2,13 @@
 // simulator's call log as the oracle.
 #include <gtest/gtest.h>
 
-#include "PanelDriver.h"
+#include "PluginFixture.h"
 
 namespace {
-// Visible entries of the File menu, in order (the hidden context-edit entry not counted).
-
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public PluginFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simResetViolations();
+    PluginFixture::SetUp();
     group = simCreateObject(nullptr, "Group", e_tsxGROUP);
     first = simCreateObject(group, "First", e_tsxPOLYH);
     second = simCreateObject(group, "Second", e_tsxPOLYH);
@@ -19,12 +16,9 @@ class CommandsTest : public ::testing::Test {
     simSetMaterials(second, materials, 2);
     simSetAnimation(first, 1);
     camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    host.Initialise();
-    EXPECT_EQ(host.LeftClick(), 1);
+    ShowPanel();
     host.ExpandAll();
-    simLogClear();
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
 
   // Host calls beyond the in-scene check.
   int ChangingCalls() {
@@ -37,25 +31,23 @@ class CommandsTest : public ::testing::Test {
     return calls;
   }
   void RunEveryCommand() {
-    panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
-    panel.ClickToolButton(panel.CommandBar(), kDeleteButton);
-    panel.ChooseFileMenu(kUngroup);
-    panel.ChooseFileMenu(kDeleteAnimation);
-    panel.ChooseFileMenu(kDeleteAnimationTree);
+    user.ClickToolButton(user.CommandBar(), kVisibilityButton);
+    user.ClickToolButton(user.CommandBar(), kDeleteButton);
+    user.ChooseFileMenu(kUngroup);
+    user.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimationTree);
   }
 
-  PluginHost host;
-  PanelDriver panel{host};
   SobjHandle group, first, second, camera;
 };
 
 TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
-  panel.ClickItem("Scene");
+  user.Click("Scene");
   RunEveryCommand();
-  panel.ClickItem("Material #1");
+  user.Click("Material #1");
   RunEveryCommand();
   EXPECT_EQ(ChangingCalls(), 0) << PluginHost::Log();
-  panel.ClickItem("Camera");
+  user.Click("Camera");
   simUserDelete(camera);
   simLogClear();
   RunEveryCommand();
@@ -65,12 +57,12 @@ TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
 
 TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
   simUserSetVisible(first, 0);
-  panel.ChooseFileMenu(kRefresh);
+  user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   ASSERT_EQ(host.Find("First")->state, 1);
-  panel.ClickItem("Group");
+  user.Click("Group");
   simLogClear();
-  panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
+  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetInvisible"), 1);
   EXPECT_EQ(simLogCountOf("tsxAllViewsRefresh"), 1);
   EXPECT_FALSE(simIsVisible(group));
@@ -78,7 +70,7 @@ TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
   EXPECT_EQ(host.Find("First")->state, 0) << "a member already marked loses its mark";
   EXPECT_EQ(host.Find("Second")->state, 1);
   EXPECT_EQ(host.Find("Material #0")->state, 1);
-  panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
+  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetVisible"), 1);
   EXPECT_TRUE(simIsVisible(group));
   EXPECT_EQ(host.Find("Group")->state, 0);
@@ -87,19 +79,19 @@ TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
 
 TEST_F(CommandsTest, ToggleVisibilityOfAnObjectWithoutVisibilityDoesNothing) {
   simSetModelNode(camera, 0);
-  panel.ClickItem("Camera");
+  user.Click("Camera");
   simLogClear();
-  panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
+  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetInvisible") + simLogCountOf("tsxAllViewsRefresh"), 0);
   EXPECT_EQ(host.Find("Camera")->state, 0);
 }
 
 TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothing) {
-  panel.ClickItem("Camera");
-  panel.PressKey(VK_DELETE);
+  user.Click("Camera");
+  user.PressKey(VK_DELETE);
   EXPECT_TRUE(simIsAlive(camera));
   simLogClear();
-  panel.ClickToolButton(panel.CommandBar(), kDeleteButton);
+  user.ClickToolButton(user.CommandBar(), kDeleteButton);
   EXPECT_FALSE(simIsAlive(camera));
   // The command itself does not rebuild; the host's notification of the emptied selection does.
   std::string serial = std::string("#").append(std::to_string(simHandleSerial(camera)));
@@ -111,9 +103,9 @@ TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothi
 }
 
 TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
-  panel.ClickItem("First");
+  user.Click("First");
   simLogClear();
-  panel.ChooseFileMenu(kUngroup);
+  user.ChooseFileMenu(kUngroup);
   EXPECT_EQ(simGetParent(first), nullptr);
   std::string serial = std::string("#").append(std::to_string(simHandleSerial(first)));
   std::string log = PluginHost::Log();
@@ -129,24 +121,24 @@ TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
 
 TEST_F(CommandsTest, RefreshShowsTheHostsCurrentScene) {
   simUserRename(camera, "Camera Renamed");
-  panel.ClickToolButton(panel.CommandBar(), kRefreshButton);
+  user.ClickToolButton(user.CommandBar(), kRefreshButton);
   EXPECT_NE(host.Find("Camera Renamed"), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOnTheRootTakesTheObjectOutOfItsGroup) {
-  panel.Drag("First", "Scene");
+  user.Drag("First", "Scene");
   EXPECT_EQ(simGetParent(first), nullptr);
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 1);
   EXPECT_EQ(host.Find("First")->level, 1);
 }
 
 TEST_F(CommandsTest, DroppingOnAMaterialItemAlsoTakesTheObjectOut) {
-  panel.Drag("First", "Material #1");
+  user.Drag("First", "Material #1");
   EXPECT_EQ(simGetParent(first), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOnItsOwnGroupChangesNothingButRefreshesAndRebuilds) {
-  panel.Drag("First", "Group");
+  user.Drag("First", "Group");
   EXPECT_EQ(simGetParent(first), group);
   EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 0);
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 1);
@@ -154,17 +146,17 @@ TEST_F(CommandsTest, DroppingOnItsOwnGroupChangesNothingButRefreshesAndRebuilds)
 }
 
 TEST_F(CommandsTest, OneOfTwoMembersOntoTheOtherChangesNothing) {
-  panel.Drag("First", "Second");
+  user.Drag("First", "Second");
   EXPECT_EQ(simGetParent(first), group);
   EXPECT_EQ(simLogCountOf("tsxGroupRemoveCurrobj"), 0);
 }
 
 TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
   simCreateObject(group, "Third", e_tsxPOLYH);
-  panel.ChooseFileMenu(kRefresh);
+  user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   simLogClear();
-  panel.Drag("First", "Second");
+  user.Drag("First", "Second");
   EXPECT_EQ(simGetParent(first), second);
   // The host's notifications of the panel's own selections during the regrouping are ignored.
   std::string log = PluginHost::Log();
@@ -175,7 +167,7 @@ TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
 }
 
 TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTrue) {
-  panel.Drag("Group", "First");
+  user.Drag("Group", "First");
   EXPECT_EQ(simGetParent(first), group);
   EXPECT_EQ(simGetParent(group), nullptr);
   host.ExpandAll();
@@ -183,14 +175,14 @@ TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTr
 }
 
 TEST_F(CommandsTest, DroppingOutsideTheTreeDoesNothing) {
-  panel.DragOutside("First");
+  user.DragOutside("First");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
   EXPECT_EQ(simGetParent(first), group);
 }
 
 TEST_F(CommandsTest, TheRootAndMaterialsCannotBeDragged) {
-  panel.Drag("Material #1", "Camera");
-  panel.Drag("Scene", "Camera");
+  user.Drag("Material #1", "Camera");
+  user.Drag("Scene", "Camera");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
 }
 }  // namespace

@@ -3,36 +3,28 @@
 #include <gtest/gtest.h>
 
 #include "BoxDriver.h"
-#include "PanelDriver.h"
+#include "PluginFixture.h"
 
 namespace {
 
-class EditingTest : public ::testing::Test {
+class EditingTest : public PluginFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simResetViolations();
+    PluginFixture::SetUp();
     group = simCreateObject(nullptr, "Group", e_tsxGROUP);
     child = simCreateObject(group, "Child", e_tsxPOLYH);
     simSetAnimation(group, 1);
     simSetAnimation(child, 1);
     alpha = simCreateObject(nullptr, "Alpha", e_tsxCAMERA);
     simCreateObject(nullptr, "Omega", e_tsxLIGHT);
-    host.Initialise();
-    EXPECT_EQ(host.LeftClick(), 1);
-    panel.ClickItem("Group");
+    ShowPanel();
+    user.Click("Group");
     simLogClear();
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
 
   // Edits an item's label as a user does: the edit field, the text, then Enter (or Escape).
-  void EditLabel(const std::string& label, const std::string& text, UINT endKey = VK_RETURN) {
-    HWND edit = reinterpret_cast<HWND>(
-        SendMessageA(panel.Tree(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(host.FindItem(label))));
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextA(edit, text.c_str());
-    SendMessageA(edit, WM_KEYDOWN, endKey, 0);
-    PluginHost::Pump();
+  void EditLabel(const std::string& label, const std::string& text, bool commit = true) {
+    ASSERT_TRUE(user.EditLabel(label, text, commit)) << "no edit field opened on " << label;
   }
   std::vector<std::string> TopLevelLabels() {
     std::vector<std::string> labels;
@@ -44,8 +36,6 @@ class EditingTest : public ::testing::Test {
     return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree");
   }
 
-  PluginHost host;
-  PanelDriver panel{host};
   SobjHandle group, child, alpha;
 };
 
@@ -59,7 +49,7 @@ TEST_F(EditingTest, RenamePassesTheTypedTextAndResortsTheItemAmongItsSiblings) {
 }
 
 TEST_F(EditingTest, AnEmptyLabelIsPassedWholeAndEscapeCancels) {
-  EditLabel("Alpha", "Renamed", VK_ESCAPE);
+  EditLabel("Alpha", "Renamed", false);
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0);
   EXPECT_NE(host.Find("Alpha"), nullptr);
   EditLabel("Alpha", "");
@@ -79,12 +69,12 @@ TEST_F(EditingTest, RenamingTheRootOnlyChangesTheTreeUntilTheNextRebuild) {
 TEST_F(EditingTest, NoAndTheCloseBoxDeleteNoAnimation) {
   {
     TBoxDriver driver({[](HWND box) { TypeChar(box, 'n'); }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
     EXPECT_EQ(driver.StepsRun(), 1);
   }
   {
     TBoxDriver driver({[](HWND box) { CloseFromTitleBar(box); }});
-    panel.ChooseFileMenu(kDeleteAnimationTree);
+    user.ChooseFileMenu(kDeleteAnimationTree);
     EXPECT_EQ(driver.StepsRun(), 1);
   }
   EXPECT_EQ(AnimationDeletions(), 0);
@@ -94,7 +84,7 @@ TEST_F(EditingTest, NoAndTheCloseBoxDeleteNoAnimation) {
 TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
   {
     TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
   EXPECT_FALSE(simHasAnimation(group));
@@ -102,7 +92,7 @@ TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
   simSetAnimation(group, 1);
   {
     TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
-    panel.ChooseFileMenu(kDeleteAnimationTree);
+    user.ChooseFileMenu(kDeleteAnimationTree);
   }
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScriptTree"), 1);
   EXPECT_FALSE(simHasAnimation(group));
@@ -113,11 +103,11 @@ TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
   {
     TBoxDriver driver(
         {[](HWND box) { ClickWithMouse(FindCheckBox(box)); }, [](HWND box) { TypeChar(box, 'n'); }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(AnimationDeletions(), 0) << "No still deletes nothing, ticked or not";
   int boxesBefore = CountBoxWindows();
-  panel.ChooseFileMenu(kDeleteAnimation);
+  user.ChooseFileMenu(kDeleteAnimation);
   EXPECT_EQ(CountBoxWindows(), boxesBefore);
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
   EXPECT_FALSE(simHasAnimation(group));
@@ -130,7 +120,7 @@ TEST_F(EditingTest, AnObjectDeletedWhileTheBoxIsOpenIsLeftAlone) {
       simUserDelete(target);
       PressKey(box, VK_RETURN);
     }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(AnimationDeletions(), 0);
 }

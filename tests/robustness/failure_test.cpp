@@ -8,7 +8,7 @@
 #include <map>
 
 #include "BoxDriver.h"
-#include "PanelUser.h"
+#include "PluginFixture.h"
 #include "SceneModel.h"
 
 namespace {
@@ -66,18 +66,14 @@ std::vector<std::pair<std::string, int>> CallPositions(int from) {
   return positions;
 }
 
-class FailureTest : public ::testing::Test {
+class FailureTest : public PluginFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simClearFailures();
-    simResetViolations();
-    simLogClear();
-    host.Initialise();
+    PluginFixture::SetUp();
+    HideMainView();
   }
   void TearDown() override {
-    simClearFailures();
-    simSetReentrant(0);
+    PluginFixture::TearDown();
     EXPECT_EQ(host.StaleWrites(), 0) << "freed memory written to";
   }
 
@@ -98,11 +94,6 @@ class FailureTest : public ::testing::Test {
     ASSERT_EQ(host.LeftClick(), 1);
     ReadControlTree(host.Tree());  // every branch open, so every item can be pointed at
   }
-  HTREEITEM Item(const std::string& label) {
-    for (HTREEITEM item : user.Items())
-      if (user.Label(item) == label) return item;
-    return nullptr;
-  }
   // The scene is back, the panel rebuilds completely and the host saw no bad handle.
   void ExpectRecovered(const std::string& where) {
     simClearFailures();
@@ -114,7 +105,7 @@ class FailureTest : public ::testing::Test {
   // Runs the command once to learn its host calls, then once per call with that call failing.
   void FailEveryCall(const Command& command, const std::string& selected) {
     BuildScene();
-    user.Click(Item(selected));
+    user.Click(selected);
     int from = simLogCount();
     command.run(user);
     std::vector<std::pair<std::string, int>> positions = CallPositions(from);
@@ -125,7 +116,7 @@ class FailureTest : public ::testing::Test {
         std::string where = std::string(command.name) + " with call " + std::to_string(nth) + " of " +
                             function + " failing in mode " + std::to_string(mode);
         BuildScene();
-        user.Click(Item(selected));
+        user.Click(selected);
         SceneState before = CaptureScene();
         auto order = CaptureOrder();
         int subject = simHandleSerial(simGetCurrent());
@@ -147,34 +138,28 @@ class FailureTest : public ::testing::Test {
       action();
     };
     return {
-        {"click", Effect::kNone, [this](PanelUser& u) { u.Click(Item("Camera")); }},
+        {"click", Effect::kNone, [](PanelUser& u) { u.Click("Camera"); }},
         {"toggle visibility", Effect::kVisibility,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kVisibilityButton); }},
-        {"delete", Effect::kDelete,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kDeleteButton); }},
-        {"refresh", Effect::kNone,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kRefreshButton); }, Always},
-        {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.Driver().ChooseFileMenu(kUngroup); },
+         [](PanelUser& u) { u.ClickToolButton(u.CommandBar(), kVisibilityButton); }},
+        {"delete", Effect::kDelete, [](PanelUser& u) { u.ClickToolButton(u.CommandBar(), kDeleteButton); }},
+        {"refresh", Effect::kNone, [](PanelUser& u) { u.ClickToolButton(u.CommandBar(), kRefreshButton); },
+         Always},
+        {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.ChooseFileMenu(kUngroup); },
          UnlessInNotification},
         {"delete animation", Effect::kAnimation,
-         [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimation); }); }},
+         [yes](PanelUser& u) { yes([&] { u.ChooseFileMenu(kDeleteAnimation); }); }},
         {"delete animation tree", Effect::kAnimation,
-         [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimationTree); }); }},
-        {"context menu delete", Effect::kDelete, [this](PanelUser& u) { u.RightClick(Item("Member"), 3); }},
-        {"context menu ungroup", Effect::kHierarchy,
-         [this](PanelUser& u) { u.RightClick(Item("Member"), 2); }, UnlessInMenuOrNotification},
-        {"rename", Effect::kRename, [this](PanelUser& u) { u.EditLabel(Item("Member"), "Renamed", true); }},
-        {"drag onto another object", Effect::kHierarchy,
-         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Camera")); }},
-        {"drag onto the root", Effect::kHierarchy,
-         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Scene")); }},
-        {"drag onto a material", Effect::kHierarchy,
-         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Material #1")); }},
+         [yes](PanelUser& u) { yes([&] { u.ChooseFileMenu(kDeleteAnimationTree); }); }},
+        {"context menu delete", Effect::kDelete, [](PanelUser& u) { u.RightClick(u.Item("Member"), 3); }},
+        {"context menu ungroup", Effect::kHierarchy, [](PanelUser& u) { u.RightClick(u.Item("Member"), 2); },
+         UnlessInMenuOrNotification},
+        {"rename", Effect::kRename, [](PanelUser& u) { u.EditLabel("Member", "Renamed", true); }},
+        {"drag onto another object", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Camera"); }},
+        {"drag onto the root", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Scene"); }},
+        {"drag onto a material", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Material #1"); }},
     };
   }
 
-  PluginHost host;
-  PanelUser user{host};
   SobjHandle group = nullptr, member = nullptr, camera = nullptr;
 };
 
@@ -216,11 +201,11 @@ TEST_F(FailureTest, EveryCommandLeavesTheTreeShowingTheSceneWhenTheHostCallsBack
       BuildScene();
       simSetReentrant(1);
       if (*current)
-        user.Click(Item(current));
+        user.Click(current);
       else
         simUserDeselectAll();
       // The tree is pointed at the item without a word to the host.
-      SendMessageA(host.Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item("Member")));
+      SendMessageA(host.Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(user.Item("Member")));
       TErrorBoxCloser errorBoxes;
       command.run(user);
       simSetReentrant(0);

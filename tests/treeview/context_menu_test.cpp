@@ -1,5 +1,4 @@
 // Right clicks and menu requests on the real control: one OnNodeContextMenu and at most one menu each.
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,14 +13,14 @@ class RightClickTest : public TreeViewTest {
     TreeViewTest::SetUp();
     FillTree();
     if (GetFocus() == TreeWindow()) SetFocus(Form->Handle());
-    FocusKeptOut = std::make_unique<TFocusKeptOut>(TreeWindow());
+    FocusKeptOut = KeepFocusOut(TreeWindow());
     ASSERT_EQ(Tree->Selected(), nullptr);
   }
   void TearDown() override {
     FocusKeptOut.reset();
     TreeViewTest::TearDown();
   }
-  std::unique_ptr<TFocusKeptOut> FocusKeptOut;
+  TThreadHook FocusKeptOut;
 };
 
 TEST_F(RightClickTest, OnAnItemRaisesTheEventOnceAndShowsOneMenuAtTheCursor) {

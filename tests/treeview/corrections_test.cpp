@@ -6,6 +6,7 @@
 #include "ImgList.h"
 #include "QxPlatformFacts.h"
 #include "TreeHost.h"
+#include "TreeReader.h"
 
 namespace {
 class DisplayRequestTest : public TreeViewTest {
@@ -84,10 +85,10 @@ TEST_F(DisplayRequestTest, ARealPaintRaisesOneImageEventPerRequestOfTheControl) 
   Tree->OnGetSelectedIndex = [&](TComponent*, TTreeNode*) { ++SelectedEvents; };
   TRequestCounter::Parent = Form->Handle();
   TRequestCounter::Images = TRequestCounter::SelectedImages = 0;
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, TRequestCounter::Hook, nullptr, GetCurrentThreadId());
+  TThreadHook hook = HookThread(WH_CALLWNDPROC, TRequestCounter::Hook);
   RedrawWindow(TreeWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   Pump();
-  UnhookWindowsHookEx(hook);
+  hook.reset();
   Tree->SetImages(nullptr);
   EXPECT_GT(TRequestCounter::Images, 0);
   EXPECT_EQ(ImageEvents, TRequestCounter::Images);
@@ -160,20 +161,8 @@ class SysColorTest : public TreeViewTest {
   // The labels the control holds, in display order, with "*" on the selected one.
   std::string ControlItems() {
     std::string all;
-    HWND tree = TreeWindow();
-    HTREEITEM selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
-         item = reinterpret_cast<HTREEITEM>(
-             SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)))) {
-      char text[64] = "";
-      TVITEMA info{};
-      info.mask = TVIF_TEXT;
-      info.hItem = item;
-      info.pszText = text;
-      info.cchTextMax = sizeof text;
-      SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-      all += std::string(text) + (item == selected ? "* " : " ");
-    }
+    for (const TreeItemInfo& item : ReadTreeItems(TreeWindow()))
+      all += item.label + (item.selected ? "* " : " ");
     return all;
   }
 };
