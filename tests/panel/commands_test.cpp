@@ -7,17 +7,17 @@
 namespace {
 class CommandsTest : public PluginFixture {
  protected:
+  CommandsTest()
+      : PluginFixture(
+            "Group group\n"
+            "  First animated\n"
+            "  Second materials 0 1\n"
+            "Camera camera\n",
+            kPanelShown) {}
   void SetUp() override {
     PluginFixture::SetUp();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    first = simCreateObject(group, "First", e_tsxPOLYH);
-    second = simCreateObject(group, "Second", e_tsxPOLYH);
-    const int materials[] = {0, 1};
-    simSetMaterials(second, materials, 2);
-    simSetAnimation(first, 1);
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    ShowPanel();
     host.ExpandAll();
+    simLogClear();
   }
 
   // Host calls beyond the in-scene check.
@@ -37,8 +37,6 @@ class CommandsTest : public PluginFixture {
     user.ChooseFileMenu(kDeleteAnimation);
     user.ChooseFileMenu(kDeleteAnimationTree);
   }
-
-  SobjHandle group, first, second, camera;
 };
 
 TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
@@ -48,7 +46,7 @@ TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
   RunEveryCommand();
   EXPECT_EQ(ChangingCalls(), 0) << PluginHost::Log();
   user.Click("Camera");
-  simUserDelete(camera);
+  simUserDelete(Object("Camera"));
   simLogClear();
   RunEveryCommand();
   EXPECT_EQ(ChangingCalls(), 0) << PluginHost::Log();
@@ -56,7 +54,7 @@ TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
 }
 
 TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
-  simUserSetVisible(first, 0);
+  simUserSetVisible(Object("First"), 0);
   user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   ASSERT_EQ(host.Find("First")->state, 1);
@@ -65,20 +63,20 @@ TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
   user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetInvisible"), 1);
   EXPECT_EQ(simLogCountOf("tsxAllViewsRefresh"), 1);
-  EXPECT_FALSE(simIsVisible(group));
+  EXPECT_FALSE(simIsVisible(Object("Group")));
   EXPECT_EQ(host.Find("Group")->state, 1);
   EXPECT_EQ(host.Find("First")->state, 0) << "a member already marked loses its mark";
   EXPECT_EQ(host.Find("Second")->state, 1);
   EXPECT_EQ(host.Find("Material #0")->state, 1);
   user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetVisible"), 1);
-  EXPECT_TRUE(simIsVisible(group));
+  EXPECT_TRUE(simIsVisible(Object("Group")));
   EXPECT_EQ(host.Find("Group")->state, 0);
   EXPECT_EQ(host.Find("First")->state, 1);
 }
 
 TEST_F(CommandsTest, ToggleVisibilityOfAnObjectWithoutVisibilityDoesNothing) {
-  simSetModelNode(camera, 0);
+  simSetModelNode(Object("Camera"), 0);
   user.Click("Camera");
   simLogClear();
   user.ClickToolButton(user.CommandBar(), kVisibilityButton);
@@ -89,12 +87,12 @@ TEST_F(CommandsTest, ToggleVisibilityOfAnObjectWithoutVisibilityDoesNothing) {
 TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothing) {
   user.Click("Camera");
   user.PressKey(VK_DELETE);
-  EXPECT_TRUE(simIsAlive(camera));
+  EXPECT_TRUE(simIsAlive(Object("Camera")));
   simLogClear();
   user.ClickToolButton(user.CommandBar(), kDeleteButton);
-  EXPECT_FALSE(simIsAlive(camera));
+  EXPECT_FALSE(simIsAlive(Object("Camera")));
   // The command itself does not rebuild; the host's notification of the emptied selection does.
-  std::string serial = std::string("#").append(std::to_string(simHandleSerial(camera)));
+  std::string serial = std::string("#").append(std::to_string(simHandleSerial(Object("Camera"))));
   EXPECT_EQ(PluginHost::Log().rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSobjDelete(" + serial +
                                         ")\ntsxGetCurrentSelection()\ntsxSceneGetFirstNode()\n",
                                     0),
@@ -106,8 +104,8 @@ TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
   user.Click("First");
   simLogClear();
   user.ChooseFileMenu(kUngroup);
-  EXPECT_EQ(simGetParent(first), nullptr);
-  std::string serial = std::string("#").append(std::to_string(simHandleSerial(first)));
+  EXPECT_EQ(simGetParent(Object("First")), nullptr);
+  std::string serial = std::string("#").append(std::to_string(simHandleSerial(Object("First"))));
   std::string log = PluginHost::Log();
   // Between the two, the host's notification finds the tree already on the object.
   EXPECT_EQ(
@@ -120,26 +118,26 @@ TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
 }
 
 TEST_F(CommandsTest, RefreshShowsTheHostsCurrentScene) {
-  simUserRename(camera, "Camera Renamed");
+  simUserRename(Object("Camera"), "Camera Renamed");
   user.ClickToolButton(user.CommandBar(), kRefreshButton);
   EXPECT_NE(host.Find("Camera Renamed"), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOnTheRootTakesTheObjectOutOfItsGroup) {
   user.Drag("First", "Scene");
-  EXPECT_EQ(simGetParent(first), nullptr);
+  EXPECT_EQ(simGetParent(Object("First")), nullptr);
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 1);
   EXPECT_EQ(host.Find("First")->level, 1);
 }
 
 TEST_F(CommandsTest, DroppingOnAMaterialItemAlsoTakesTheObjectOut) {
   user.Drag("First", "Material #1");
-  EXPECT_EQ(simGetParent(first), nullptr);
+  EXPECT_EQ(simGetParent(Object("First")), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOnItsOwnGroupChangesNothingButRefreshesAndRebuilds) {
   user.Drag("First", "Group");
-  EXPECT_EQ(simGetParent(first), group);
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
   EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 0);
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 1);
   EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 1);
@@ -147,17 +145,17 @@ TEST_F(CommandsTest, DroppingOnItsOwnGroupChangesNothingButRefreshesAndRebuilds)
 
 TEST_F(CommandsTest, OneOfTwoMembersOntoTheOtherChangesNothing) {
   user.Drag("First", "Second");
-  EXPECT_EQ(simGetParent(first), group);
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
   EXPECT_EQ(simLogCountOf("tsxGroupRemoveCurrobj"), 0);
 }
 
 TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
-  simCreateObject(group, "Third", e_tsxPOLYH);
+  simCreateObject(Object("Group"), "Third", e_tsxPOLYH);
   user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   simLogClear();
   user.Drag("First", "Second");
-  EXPECT_EQ(simGetParent(first), second);
+  EXPECT_EQ(simGetParent(Object("First")), Object("Second"));
   // The host's notifications of the panel's own selections during the regrouping are ignored.
   std::string log = PluginHost::Log();
   EXPECT_EQ(log.substr(0, log.find("tsxAViewRefresh")).find("tsxGetCurrentSelection"), std::string::npos)
@@ -168,8 +166,8 @@ TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
 
 TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTrue) {
   user.Drag("Group", "First");
-  EXPECT_EQ(simGetParent(first), group);
-  EXPECT_EQ(simGetParent(group), nullptr);
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
+  EXPECT_EQ(simGetParent(Object("Group")), nullptr);
   host.ExpandAll();
   EXPECT_EQ(host.Find("First")->level, 2);
 }
@@ -177,7 +175,7 @@ TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTr
 TEST_F(CommandsTest, DroppingOutsideTheTreeDoesNothing) {
   user.DragOutside("First");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
-  EXPECT_EQ(simGetParent(first), group);
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
 }
 
 TEST_F(CommandsTest, TheRootAndMaterialsCannotBeDragged) {

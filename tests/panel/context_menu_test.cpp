@@ -8,15 +8,14 @@
 namespace {
 class ContextMenuTest : public PluginFixture {
  protected:
+  ContextMenuTest() : PluginFixture("Camera camera\n") {}
+  // Enough objects after the camera for the tree to scroll.
   void SetUp() override {
     PluginFixture::SetUp();
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
     for (int i = 0; i < 40; ++i)
       simCreateObject(nullptr, ("Object " + std::to_string(100 + i)).c_str(), e_tsxPOLYH);
     ShowPanel();
   }
-
-  SobjHandle camera;
 };
 
 TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMenu) {
@@ -27,7 +26,7 @@ TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMen
             (std::vector<std::string>{"Toggle Visibility", "Ungroup", "-", "Delete", "Delete Animation",
                                       "Delete Animation (Include Children)"}));
   EXPECT_EQ(user.SelectedLabel(), "Camera");
-  EXPECT_EQ(simGetCurrent(), camera);
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
   // The host's notification of that selection is not echoed: the panel asks nothing back.
   EXPECT_EQ(simLogCountOf("tsxGetCurrentSelection"), 0);
   EXPECT_EQ(simLogCountOf("tsxIsSelectable"), 0);

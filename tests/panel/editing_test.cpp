@@ -9,15 +9,15 @@ namespace {
 
 class EditingTest : public PluginFixture {
  protected:
+  EditingTest()
+      : PluginFixture(
+            "Group group animated\n"
+            "  Child animated\n"
+            "Alpha camera\n"
+            "Omega light\n",
+            kPanelShown) {}
   void SetUp() override {
     PluginFixture::SetUp();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    child = simCreateObject(group, "Child", e_tsxPOLYH);
-    simSetAnimation(group, 1);
-    simSetAnimation(child, 1);
-    alpha = simCreateObject(nullptr, "Alpha", e_tsxCAMERA);
-    simCreateObject(nullptr, "Omega", e_tsxLIGHT);
-    ShowPanel();
     user.Click("Group");
     simLogClear();
   }
@@ -35,14 +35,12 @@ class EditingTest : public PluginFixture {
   int AnimationDeletions() {
     return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree");
   }
-
-  SobjHandle group, child, alpha;
 };
 
 TEST_F(EditingTest, RenamePassesTheTypedTextAndResortsTheItemAmongItsSiblings) {
   EditLabel("Group", "Zulu group");
   char name[64];
-  simGetName(group, name, sizeof name);
+  simGetName(Object("Group"), name, sizeof name);
   EXPECT_STREQ(name, "Zulu group");
   EXPECT_EQ(TopLevelLabels(), (std::vector<std::string>{"Alpha", "Omega", "Zulu group"}));
   EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 0) << "renaming does not rebuild";
@@ -53,7 +51,7 @@ TEST_F(EditingTest, AnEmptyLabelIsPassedWholeAndEscapeCancels) {
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0);
   EXPECT_NE(host.Find("Alpha"), nullptr);
   EditLabel("Alpha", "");
-  std::string call = "tsxGNodeSetName(#" + std::to_string(simHandleSerial(alpha)) + ",\"\")";
+  std::string call = "tsxGNodeSetName(#" + std::to_string(simHandleSerial(Object("Alpha"))) + ",\"\")";
   EXPECT_NE(PluginHost::Log().find(call), std::string::npos) << PluginHost::Log();
   EXPECT_EQ(host.Find("")->level, 1) << "the item shows the empty label until the next rebuild";
 }
@@ -78,7 +76,7 @@ TEST_F(EditingTest, NoAndTheCloseBoxDeleteNoAnimation) {
     EXPECT_EQ(driver.StepsRun(), 1);
   }
   EXPECT_EQ(AnimationDeletions(), 0);
-  EXPECT_TRUE(simHasAnimation(group));
+  EXPECT_TRUE(simHasAnimation(Object("Group")));
 }
 
 TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
@@ -87,16 +85,16 @@ TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
     user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
-  EXPECT_FALSE(simHasAnimation(group));
-  EXPECT_TRUE(simHasAnimation(child));
-  simSetAnimation(group, 1);
+  EXPECT_FALSE(simHasAnimation(Object("Group")));
+  EXPECT_TRUE(simHasAnimation(Object("Child")));
+  simSetAnimation(Object("Group"), 1);
   {
     TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
     user.ChooseFileMenu(kDeleteAnimationTree);
   }
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScriptTree"), 1);
-  EXPECT_FALSE(simHasAnimation(group));
-  EXPECT_FALSE(simHasAnimation(child));
+  EXPECT_FALSE(simHasAnimation(Object("Group")));
+  EXPECT_FALSE(simHasAnimation(Object("Child")));
 }
 
 TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
@@ -110,11 +108,11 @@ TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
   user.ChooseFileMenu(kDeleteAnimation);
   EXPECT_EQ(CountBoxWindows(), boxesBefore);
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
-  EXPECT_FALSE(simHasAnimation(group));
+  EXPECT_FALSE(simHasAnimation(Object("Group")));
 }
 
 TEST_F(EditingTest, AnObjectDeletedWhileTheBoxIsOpenIsLeftAlone) {
-  SobjHandle target = group;
+  SobjHandle target = Object("Group");
   {
     TBoxDriver driver({[target](HWND box) {
       simUserDelete(target);

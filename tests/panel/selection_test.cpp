@@ -6,20 +6,15 @@
 namespace {
 class PanelTest : public PluginFixture {
  protected:
-  void SetUp() override {
-    PluginFixture::SetUp();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    member = simCreateObject(group, "Member", e_tsxPOLYH);
-    const int materials[] = {0, 1};
-    simSetMaterials(member, materials, 2);
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    light = simCreateObject(nullptr, "Light", e_tsxLIGHT);
-    ShowPanel();
-  }
+  PanelTest()
+      : PluginFixture(
+            "Group group\n"
+            "  Member materials 0 1\n"
+            "Camera camera\n"
+            "Light light\n",
+            kPanelShown) {}
 
   int Calls(const char* function) { return simLogCountOf(function); }
-
-  SobjHandle group, member, camera, light;
 };
 
 TEST_F(PanelTest, LeftClickShowsRestoresAndRebuilds) {
@@ -110,7 +105,7 @@ TEST_F(PanelTest, TabAndShiftTabMoveTheFocusBetweenTreeAndFileAndEnterOpensTheMe
 }
 
 TEST_F(PanelTest, HostSelectionSelectsAndRevealsTheItemAndSendsNothingBack) {
-  simUserSelect(member);
+  simUserSelect(Object("Member"));
   EXPECT_EQ(user.SelectedLabel(), "Member");
   EXPECT_TRUE(host.Find("Group")->expanded);
   EXPECT_EQ(Calls("tsxSelectSobj"), 0);
@@ -125,7 +120,7 @@ TEST_F(PanelTest, HostSelectionOfAnObjectWithoutAnItemRebuildsAndSelectsIt) {
 }
 
 TEST_F(PanelTest, DeselectingEverythingRebuildsWithNothingSelected) {
-  simUserSelect(camera);
+  simUserSelect(Object("Camera"));
   ASSERT_EQ(user.SelectedLabel(), "Camera");
   simLogClear();
   simUserDeselectAll();
@@ -136,13 +131,13 @@ TEST_F(PanelTest, DeselectingEverythingRebuildsWithNothingSelected) {
 TEST_F(PanelTest, ClickAndKeyReleaseSelectTheObjectInTheHost) {
   user.Click("Camera");
   EXPECT_EQ(user.SelectedLabel(), "Camera");
-  EXPECT_EQ(simGetCurrent(), camera);
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
   // The host's notification of that selection finds the tree already there: nothing more is asked.
   EXPECT_EQ(Calls("tsxGetCurrentSelection"), 1);
   EXPECT_EQ(Calls("tsxSceneGetFirstNode"), 0);
   user.PressKey(VK_DOWN);
   EXPECT_EQ(user.SelectedLabel(), "Group");
-  EXPECT_EQ(simGetCurrent(), group);
+  EXPECT_EQ(simGetCurrent(), Object("Group"));
 }
 
 // Another program may subclass the tree (accessibility and automation tools do): its notifications must
@@ -157,27 +152,27 @@ TEST_F(PanelTest, AClickReachesTheHostWhileAnotherProgramSubclassesTheTree) {
       SetWindowLongPtrA(host.Tree(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassingThrough)));
   user.Click("Camera");
   SetWindowLongPtrA(host.Tree(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OriginalTreeProc));
-  EXPECT_EQ(simGetCurrent(), camera);
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
 }
 
 TEST_F(PanelTest, RootMaterialsAndUnselectableObjectsLeaveTheHostAlone) {
-  simUserSelect(light);
+  simUserSelect(Object("Light"));
   host.ExpandAll();
   simLogClear();
   user.Click("Scene");
   user.Click("Material #1");
   EXPECT_EQ(Calls("tsxSelectSobj"), 0);
   EXPECT_EQ(Calls("tsxIsGNodeInScene"), 0);
-  simSetSelectable(camera, 0);
+  simSetSelectable(Object("Camera"), 0);
   user.Click("Camera");
   EXPECT_EQ(Calls("tsxSelectSobj"), 0);
-  EXPECT_EQ(simGetCurrent(), light);
+  EXPECT_EQ(simGetCurrent(), Object("Light"));
   EXPECT_EQ(user.SelectedLabel(), "Camera");
 }
 
 TEST_F(PanelTest, AClickOnADeletedObjectMakesOnlyTheInSceneCheck) {
   simResetViolations();
-  SobjHandle gone = camera;
+  SobjHandle gone = Object("Camera");
   simUserDelete(gone);  // the host's own deletion; the panel keeps its items until it rebuilds
   simLogClear();
   ASSERT_NE(host.Find("Camera"), nullptr);

@@ -10,15 +10,12 @@
 namespace {
 class RebuildFailureTest : public SceneFixture {
  protected:
+  RebuildFailureTest() : SceneFixture("Group group\n  Member\nCamera camera\nLight light\n") {}
   void SetUp() override {
     SceneFixture::SetUp();
     EnsureMainForm();
     ASSERT_NE(MainForm, nullptr);
     MainForm->HandleNeeded();  // in the host the plug-in component makes the window at once
-    SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    simCreateObject(group, "Member", e_tsxPOLYH);
-    simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    simCreateObject(nullptr, "Light", e_tsxLIGHT);
   }
 
   TCustomTreeView* Tree() { return MainForm->TreeView; }
@@ -152,14 +149,12 @@ TEST_F(RebuildFailureTest, BranchesSortedOnlyWhenShownAreInOrderAtEveryDepth) {
 // The walk on its own: no window, no tree, the same host calls in the same order as a rebuild.
 class SceneWalkTest : public SceneFixture {
  protected:
+  SceneWalkTest() : SceneFixture("Group group\n  Box materials 3 5\nCam camera hidden\n") {}
   void SetUp() override {
     SceneFixture::SetUp();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    box = simCreateObject(group, "Box", e_tsxPOLYH);
-    const int materials[] = {3, 5};
-    simSetMaterials(box, materials, 2);
-    cam = simCreateObject(nullptr, "Cam", e_tsxCAMERA);
-    simUserSetVisible(cam, 0);
+    group = Object("Group");
+    box = Object("Box");
+    cam = Object("Cam");
   }
 
   static std::string Log() {

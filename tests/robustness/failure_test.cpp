@@ -77,20 +77,18 @@ class FailureTest : public PluginFixture {
     EXPECT_EQ(host.StaleWrites(), 0) << "freed memory written to";
   }
 
-  // Group (Member with two materials, Other), Camera, Light: every command has something to act on.
-  void BuildScene() {
+  // A scene in which every command has something to act on, shown with every branch open.
+  void FreshScene() {
     simUserDeselectAll();
     simResetScene();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    member = simCreateObject(group, "Member", e_tsxPOLYH);
-    const int materials[] = {0, 1};
-    simSetMaterials(member, materials, 2);
-    simSetAnimation(member, 1);
-    simCreateObject(group, "Other", e_tsxPOLYH);
-    simCreateObject(group, "Third", e_tsxLIGHT);
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    simSetAnimation(camera, 1);
-    simCreateObject(nullptr, "Light", e_tsxLIGHT);
+    member = BuildScene(
+                 "Group group\n"
+                 "  Member animated materials 0 1\n"
+                 "  Other\n"
+                 "  Third light\n"
+                 "Camera camera animated\n"
+                 "Light light\n")
+                 .at("Member");
     ASSERT_EQ(host.LeftClick(), 1);
     ReadControlTree(host.Tree());  // every branch open, so every item can be pointed at
   }
@@ -104,7 +102,7 @@ class FailureTest : public PluginFixture {
   }
   // Runs the command once to learn its host calls, then once per call with that call failing.
   void FailEveryCall(const Command& command, const std::string& selected) {
-    BuildScene();
+    FreshScene();
     user.Click(selected);
     int from = simLogCount();
     command.run(user);
@@ -115,7 +113,7 @@ class FailureTest : public PluginFixture {
       for (int mode : {int{SIM_FAIL_RESULT}, RaisedMode(position)}) {
         std::string where = std::string(command.name) + " with call " + std::to_string(nth) + " of " +
                             function + " failing in mode " + std::to_string(mode);
-        BuildScene();
+        FreshScene();
         user.Click(selected);
         SceneState before = CaptureScene();
         auto order = CaptureOrder();
@@ -160,11 +158,11 @@ class FailureTest : public PluginFixture {
     };
   }
 
-  SobjHandle group = nullptr, member = nullptr, camera = nullptr;
+  SobjHandle member = nullptr;
 };
 
 TEST_F(FailureTest, ARebuildSurvivesAFailureAtEveryCallAndChangesNothing) {
-  BuildScene();
+  FreshScene();
   simUserSelect(member);
   int from = simLogCount();
   ASSERT_EQ(host.LeftClick(), 1);
@@ -198,7 +196,7 @@ TEST_F(FailureTest, EveryCommandLeavesTheTreeShowingTheSceneWhenTheHostCallsBack
   for (const char* current : {"Member", "Camera", ""}) {
     for (const Command& command : Commands()) {
       std::string where = std::string(command.name) + " with the host's current object '" + current + "'";
-      BuildScene();
+      FreshScene();
       simSetReentrant(1);
       if (*current)
         user.Click(current);

@@ -1,16 +1,22 @@
 // The real module in the test host, started the way the host starts a plug-in, with a user's hand on its
-// panel. A suite builds its scene in its own SetUp, then shows the panel.
+// panel; the suite's scene is built first, and the panel shown on it when the suite asks.
 #pragma once
 
 #include "PanelUser.h"
 #include "SceneFixture.h"
 
+enum TPanelAtStart { kPanelHidden, kPanelShown };
+
 class PluginFixture : public SceneFixture {
  protected:
+  explicit PluginFixture(const char* outline = "", TPanelAtStart panel = kPanelHidden)
+      : SceneFixture(outline), FPanel(panel) {}
+
   void SetUp() override {
     SceneFixture::SetUp();
     ASSERT_TRUE(host.Loaded());
     host.Initialise();
+    if (FPanel == kPanelShown) ShowPanel();
   }
   // The host's button shows the panel, which rebuilds from the scene; the call log starts afresh after.
   void ShowPanel() {
@@ -23,4 +29,7 @@ class PluginFixture : public SceneFixture {
 
   PluginHost host;
   PanelUser user{host};
+
+ private:
+  TPanelAtStart FPanel;
 };
