@@ -2,6 +2,7 @@
 // simulator's call log as the oracle.
 #include <gtest/gtest.h>
 
+#include "MessageSequence.h"
 #include "PluginFixture.h"
 
 namespace {
@@ -92,12 +93,11 @@ TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothi
   user.ClickToolButton(user.CommandBar(), kDeleteButton);
   EXPECT_FALSE(simIsAlive(Object("Camera")));
   // The command itself does not rebuild; the host's notification of the emptied selection does.
-  std::string serial = std::string("#").append(std::to_string(simHandleSerial(Object("Camera"))));
-  EXPECT_EQ(PluginHost::Log().rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSobjDelete(" + serial +
-                                        ")\ntsxGetCurrentSelection()\ntsxSceneGetFirstNode()\n",
-                                    0),
-            0u)
-      << PluginHost::Log();
+  const std::string camera = Serial(Object("Camera"));
+  EXPECT_EQ(SequenceMismatch({"tsxIsGNodeInScene(" + camera + ")", "tsxSobjDelete(" + camera + ")",
+                              "tsxGetCurrentSelection()", "tsxSceneGetFirstNode()"},
+                             CallLog(), TSequenceEnd::kOpen),
+            "");
 }
 
 TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
@@ -105,15 +105,13 @@ TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
   simLogClear();
   user.ChooseFileMenu(kUngroup);
   EXPECT_EQ(simGetParent(Object("First")), nullptr);
-  std::string serial = std::string("#").append(std::to_string(simHandleSerial(Object("First"))));
-  std::string log = PluginHost::Log();
   // Between the two, the host's notification finds the tree already on the object.
+  const std::string first = Serial(Object("First"));
   EXPECT_EQ(
-      log.rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSelectSobj(" + serial +
-                    ",0,1)\ntsxGetCurrentSelection()\ntsxGroupRemoveCurrobj()\ntsxSceneGetFirstNode()\n",
-                0),
-      0u)
-      << log;
+      SequenceMismatch({"tsxIsGNodeInScene(" + first + ")", "tsxSelectSobj(" + first + ",0,1)",
+                        "tsxGetCurrentSelection()", "tsxGroupRemoveCurrobj()", "tsxSceneGetFirstNode()"},
+                       CallLog(), TSequenceEnd::kOpen),
+      "");
   EXPECT_EQ(host.Find("First")->level, 1);
 }
 

@@ -51,7 +51,7 @@ TEST_F(EditingTest, AnEmptyLabelIsPassedWholeAndEscapeCancels) {
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0);
   EXPECT_NE(host.Find("Alpha"), nullptr);
   EditLabel("Alpha", "");
-  std::string call = "tsxGNodeSetName(#" + std::to_string(simHandleSerial(Object("Alpha"))) + ",\"\")";
+  std::string call = "tsxGNodeSetName(" + Serial(Object("Alpha")) + ",\"\")";
   EXPECT_NE(PluginHost::Log().find(call), std::string::npos) << PluginHost::Log();
   EXPECT_EQ(host.Find("")->level, 1) << "the item shows the empty label until the next rebuild";
 }

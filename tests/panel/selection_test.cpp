@@ -177,6 +177,6 @@ TEST_F(PanelTest, AClickOnADeletedObjectMakesOnlyTheInSceneCheck) {
   simLogClear();
   ASSERT_NE(host.Find("Camera"), nullptr);
   user.Click("Camera");
-  EXPECT_EQ(PluginHost::Log(), "tsxIsGNodeInScene(#" + std::to_string(simHandleSerial(gone)) + ")\n");
+  EXPECT_EQ(CallLog(), std::vector<std::string>{"tsxIsGNodeInScene(" + Serial(gone) + ")"});
 }
 }  // namespace

@@ -158,7 +158,7 @@ TEST_F(TreeTest, RebuildAsksTheHostExactlyWhatTheWalkNeeds) {
       "tsxSobjGetType(%C)\ntsxGNodeGetName(%C,255)\ntsxIsMNode(%C)\ntsxMNodeIsVisible(%C)\n"
       "tsxGNodeGetFirstChild(%C)\ntsxGNodeGetNext(%C)\n";
   for (auto [mark, object] : {std::pair{"%G", group}, {"%B", box}, {"%C", cam}}) {
-    std::string serial = std::string("#").append(std::to_string(simHandleSerial(object)));
+    std::string serial = Serial(object);
     for (size_t at = expected.find(mark); at != std::string::npos; at = expected.find(mark, at))
       expected.replace(at, 2, serial);
   }

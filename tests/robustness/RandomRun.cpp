@@ -10,6 +10,7 @@
 #include "MenuWatcher.h"
 #include "PanelUser.h"
 #include "SceneModel.h"
+#include "SceneTools.h"
 
 namespace {
 constexpr FileEntry kContextEntries[] = {kToggleVisibility, kUngroup, kDeleteObject, kDeleteAnimation,
@@ -104,8 +105,6 @@ class Run {
     std::vector<HTREEITEM> items = FUser.Items();
     return items.empty() ? nullptr : items[Pick(0, items.size() - 1)];
   }
-  // Built by appending: GCC 12 warns falsely (its bug 105329) when a literal is put before a temporary.
-  std::string Serial(SobjHandle o) { return std::string("#").append(std::to_string(simHandleSerial(o))); }
   std::string Describe(HTREEITEM item) {
     return item ? std::string("\"").append(FUser.Label(item).substr(0, 40)).append("\"") : "(none)";
   }

@@ -57,10 +57,8 @@ int RaisedMode(int position) {
 std::vector<std::pair<std::string, int>> CallPositions(int from) {
   std::vector<std::pair<std::string, int>> positions;
   std::map<std::string, int> seen;
-  char entry[512];
-  for (int i = from; i < simLogCount(); ++i) {
-    simLogEntry(i, entry, sizeof entry);
-    std::string function(entry, std::string(entry).find('('));
+  for (const std::string& entry : CallLog(from)) {
+    std::string function = entry.substr(0, entry.find('('));
     positions.push_back({function, ++seen[function]});
   }
   return positions;

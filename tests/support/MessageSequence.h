@@ -11,11 +11,13 @@
 #include <vector>
 
 struct TExpected {
+  TExpected(std::string entry, bool optional = false) : entry(std::move(entry)), optional(optional) {}
+  TExpected(const char* entry) : entry(entry) {}
   std::string entry;
   bool optional = false;
 };
 inline TExpected Optional(std::string entry) {
-  return {std::move(entry), true};
+  return TExpected(std::move(entry), true);
 }
 
 enum class TSequenceEnd {

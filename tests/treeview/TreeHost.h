@@ -14,6 +14,7 @@
 
 #include "Forms.h"
 #include "Menus.h"
+#include "MessageSequence.h"
 #include "ThreadMessages.h"
 #include "UQxTreeList.h"
 
@@ -53,6 +54,10 @@ class TreeViewTest : public ::testing::Test {
   void RightClickAt(POINT client);
   void SendKey(UINT key, unsigned modifiers);
   LRESULT SendContextMenu(LPARAM position);
+  // The tree's own messages and the notifications it sends its parent, as "tree ..." and "parent ...".
+  std::vector<std::pair<HWND, std::string>> TreeAndParent() {
+    return {{TreeWindow(), "tree"}, {Form->Handle(), "parent"}};
+  }
 
   TForm* Form = nullptr;
   TQxTreeView* Tree = nullptr;

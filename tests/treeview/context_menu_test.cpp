@@ -7,6 +7,9 @@
 #include "TreeHost.h"
 
 namespace {
+// Wine's menu loop tells its owner that it ended even when asked to send no notifications; Windows does not.
+const TExpected kMenuClosed = Optional("tree WM_EXITMENULOOP");
+
 class RightClickTest : public TreeViewTest {
  protected:
   void SetUp() override {
@@ -26,8 +29,15 @@ class RightClickTest : public TreeViewTest {
 TEST_F(RightClickTest, OnAnItemRaisesTheEventOnceAndShowsOneMenuAtTheCursor) {
   WatchNodeMenus();
   TMenuWatcher menus;
+  TMessageRecorder messages(TreeAndParent());
   POINT at = Centre(LabelRect(Node("Beta")));
   RightClickAt(at);
+  // The item's menu comes with the control's right-click notification; the menu request of the standard
+  // handling comes after it and is left alone.
+  EXPECT_EQ(SequenceMismatch(
+                {"tree WM_RBUTTONDOWN", "parent WM_NOTIFY NM_RCLICK", kMenuClosed, "tree WM_CONTEXTMENU"},
+                messages.Recorded()),
+            "");
 
   ASSERT_EQ(MenuCalls.size(), 1u);
   EXPECT_EQ(MenuCalls[0].sender, Tree);
@@ -122,8 +132,11 @@ TEST_F(RightClickTest, TheReleaseAfterAHandledClickShowsNoSecondMenuAndEndsTheCl
   POINT at = EmptySpace();
   POINT screen = ToScreen(at);
   SetCursorPos(screen.x, screen.y);
+  TMessageRecorder messages(TreeAndParent());
   SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   Pump();
+  EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU"}, messages.Recorded()), "")
+      << "the release's own menu request finds nothing to show";
   EXPECT_EQ(mouseUps, before + 1);
   EXPECT_FALSE(autoPopupDuringRelease);
   EXPECT_TRUE(Menu->AutoPopup);
@@ -133,8 +146,11 @@ TEST_F(RightClickTest, TheReleaseAfterAHandledClickShowsNoSecondMenuAndEndsTheCl
 
   // The same release with no handled click before it is the standard one: its menu request now reaches
   // the fallback menu (nothing is selected).
+  messages.Clear();
   SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   Pump();
+  EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU", kMenuClosed}, messages.Recorded()),
+            "");
   EXPECT_EQ(menus.Count(), 2);
   ASSERT_EQ(MenuCalls.size(), 2u);
   EXPECT_EQ(MenuCalls[1].node, nullptr);
