@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Application.h"
-#include "SceneFixture.h"
+#include "SceneTools.h"
 #include "tsxEvents.h"
 
 using Texts = std::vector<std::string>;

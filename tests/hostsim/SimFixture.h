@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "SceneFixture.h"
+#include "SceneTools.h"
 
 using Texts = std::vector<std::string>;
 
