@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Application.h"
-#include "SimControl.h"
+#include "SceneTools.h"
 #include "tsxEvents.h"
 
 using Texts = std::vector<std::string>;
@@ -43,16 +43,6 @@ class EventsTest : public ::testing::Test {
       sweeper.SetActive(false);
     }
     Application().OnException = nullptr;
-  }
-
-  static Texts Log() {
-    Texts entries;
-    char buffer[256];
-    for (int i = 0; i < simLogCount(); ++i) {
-      simLogEntry(i, buffer, sizeof buffer);
-      entries.emplace_back(buffer);
-    }
-    return entries;
   }
 
   static Texts Withdrawals(int id) {

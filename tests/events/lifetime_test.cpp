@@ -21,26 +21,26 @@ TEST_F(Lifetime, NothingIsRaisedOnceTheLibraryIsShuttingDown) {
   simFireActiveTimeChanged(3.0f);
   simFireObjectMove(1);
   EXPECT_EQ(calls, 0);
-  EXPECT_TRUE(Log().empty()) << "the host is left alone";
+  EXPECT_TRUE(CallLog().empty()) << "the host is left alone";
 }
 
 TEST_F(Lifetime, DestroyedWhileActiveWithdrawsAllEight) {
   Activate({peSelect, peGeneral});
   events.reset();
-  EXPECT_EQ(Log(), Withdrawals(kId));
+  EXPECT_EQ(CallLog(), Withdrawals(kId));
   EXPECT_EQ(simHasSelectionCallback(kId), 0);
   EXPECT_EQ(simEventCallbackCount(e_tsxEVENT_GENERAL), 0);
 }
 
 TEST_F(Lifetime, DestroyedInactiveOrDuringShutDownMakesNoHostCall) {
   events.reset();
-  EXPECT_TRUE(Log().empty());
+  EXPECT_TRUE(CallLog().empty());
 
   events = std::make_unique<TTsxEvents>(nullptr);
   Activate({peSelect});
   PlugShuttingDown = true;
   events.reset();
-  EXPECT_TRUE(Log().empty());
+  EXPECT_TRUE(CallLog().empty());
   EXPECT_EQ(simHasSelectionCallback(kId), 1) << "registrations stay with the host at shut-down";
   EXPECT_EQ(EventTarget, nullptr);
   EXPECT_FALSE(Snapshot.selectionChanged);
@@ -98,7 +98,7 @@ TEST_F(Lifetime, TheLastActivatedTakesOverAndKeepsItsRegistrationsWhenTheFirstGo
   later->SetActive(true);
   simLogClear();
   events.reset();
-  EXPECT_TRUE(Log().empty()) << "the registrations are the successor's now";
+  EXPECT_TRUE(CallLog().empty()) << "the registrations are the successor's now";
   simFireEvent(e_tsxEVENT_GENERAL, 3);
   EXPECT_EQ(got, Texts{"later"});
   later.reset();

@@ -1,26 +1,19 @@
 // The real plug-in in the test host, its panel shown by a left click, with the title bar's parts found.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include "PluginHost.h"
+#include "PluginFixture.h"
 #include "TitleBarProbe.h"
 
-class PanelFixture : public ::testing::Test {
+class PanelFixture : public PluginFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simLogClear();
-    simResetViolations();
-    ASSERT_TRUE(host.Loaded());
-    host.Initialise();
+    PluginFixture::SetUp();
     panel = host.Panel();
     ASSERT_NE(panel, nullptr);
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
 
   void ShowPanel() {
-    ASSERT_EQ(host.LeftClick(), 1);
+    PluginFixture::ShowPanel();
     ASSERT_TRUE(IsWindowVisible(panel));
     parts = FindTitleBar(panel);
     ASSERT_TRUE(parts.Complete()) << "title bar, its close button, glyph panel and three buttons";
@@ -30,7 +23,6 @@ class PanelFixture : public ::testing::Test {
   HWND MaximizeButton() const { return parts.glyphButtons[1]; }
   HWND CloseButton2() const { return parts.glyphButtons[2]; }
 
-  PluginHost host;
   HWND panel = nullptr;
   TitleBarParts parts;
 };

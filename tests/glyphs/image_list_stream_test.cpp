@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "Glyphs.h"
 #include "glyph_render.h"
+#include "image_list_cases.h"
 
 namespace {
 
@@ -24,22 +24,6 @@ struct StreamHeader {
   SHORT overlays[4];
 };
 #pragma pack(pop)
-
-struct ListCase {
-  const char* label;
-  HIMAGELIST (*create)();
-  int width;
-  int height;
-  int count;
-  int capacity;
-};
-
-const ListCase kLists[] = {
-    {"GlyphImageList", CreateGlyphImageList, 16, 16, 17, 19},
-    {"ToolImageList", CreateToolImageList, 16, 16, 6, 9},
-    {"StateImageList", CreateStateImageList, 16, 16, 5, 9},
-    {"tfbImageList", CreateTfbImageList, 10, 9, 3, 4},
-};
 
 std::vector<BYTE> WriteToBytes(HIMAGELIST list) {
   IStream* stream = nullptr;
@@ -94,23 +78,19 @@ bool RunningUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-class ImageListStream : public testing::TestWithParam<ListCase> {
+class ImageListStream : public ImageListTest {
  protected:
   void SetUp() override {
-    list_ = GetParam().create();
-    ASSERT_NE(list_, nullptr);
+    ImageListTest::SetUp();
+    if (HasFatalFailure()) return;
     bytes_ = WriteToBytes(list_);
     ASSERT_GT(bytes_.size(), sizeof(StreamHeader));
-  }
-  void TearDown() override {
-    if (list_) ImageList_Destroy(list_);
   }
   StreamHeader Header() const {
     StreamHeader h;
     std::memcpy(&h, bytes_.data(), sizeof h);
     return h;
   }
-  HIMAGELIST list_ = nullptr;
   std::vector<BYTE> bytes_;
 };
 
@@ -189,7 +169,6 @@ TEST_P(ImageListStream, ReadingBackKeepsCountSizeAndEveryPixel) {
   ImageList_Destroy(copy);
 }
 
-INSTANTIATE_TEST_SUITE_P(Glyphs, ImageListStream, testing::ValuesIn(kLists),
-                         [](const testing::TestParamInfo<ListCase>& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(Glyphs, ImageListStream, testing::ValuesIn(kLists), ListCaseName);
 
 }  // namespace

@@ -1,37 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "Glyphs.h"
 #include "glyph_render.h"
+#include "image_list_cases.h"
 
 namespace {
 
-struct ListCase {
-  const char* label;
-  HIMAGELIST (*create)();
-  GlyphSet set;
-  int width;
-  int height;
-  int count;
-};
-
-const ListCase kLists[] = {
-    {"GlyphImageList", CreateGlyphImageList, GlyphSet::Glyph, 16, 16, 17},
-    {"ToolImageList", CreateToolImageList, GlyphSet::Tool, 16, 16, 6},
-    {"StateImageList", CreateStateImageList, GlyphSet::State, 16, 16, 5},
-    {"tfbImageList", CreateTfbImageList, GlyphSet::Tfb, 10, 9, 3},
-};
-
-class ImageLists : public testing::TestWithParam<ListCase> {
- protected:
-  void SetUp() override {
-    list_ = GetParam().create();
-    ASSERT_NE(list_, nullptr);
-  }
-  void TearDown() override {
-    if (list_) ImageList_Destroy(list_);
-  }
-  HIMAGELIST list_ = nullptr;
-};
+using ImageLists = ImageListTest;
 
 TEST_P(ImageLists, HoldExactlyTheirPicturesAtTheirSize) {
   const ListCase& c = GetParam();
@@ -83,8 +57,7 @@ TEST_P(ImageLists, DrawMaskedPixelsTransparentlyAndTheRestInThePicturesColours) 
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Glyphs, ImageLists, testing::ValuesIn(kLists),
-                         [](const testing::TestParamInfo<ListCase>& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(Glyphs, ImageLists, testing::ValuesIn(kLists), ListCaseName);
 
 TEST(TitleButtonGlyphs, AreBlackOnFuchsiaWithFuchsiaBottomLeft) {
   for (int which : {kTitleButtonClose, kTitleButtonMinimize, kTitleButtonMaximize}) {

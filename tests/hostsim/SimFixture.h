@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "SimControl.h"
+#include "SceneTools.h"
 
 using Texts = std::vector<std::string>;
 
@@ -25,20 +25,6 @@ class SimTest : public ::testing::Test {
   static std::string Name(SobjHandle object) {
     char buffer[256] = {};
     return tsxGNodeGetName(object, buffer, 255) ? buffer : "<failed>";
-  }
-
-  static std::vector<std::string> Log() {
-    std::vector<std::string> entries;
-    char buffer[512];
-    for (int i = 0; i < simLogCount(); ++i) {
-      simLogEntry(i, buffer, sizeof buffer);
-      entries.emplace_back(buffer);
-    }
-    return entries;
-  }
-
-  static std::string Serial(SobjHandle object) {
-    return std::string("#").append(std::to_string(simHandleSerial(object)));
   }
 
   static std::string LastViolation() {

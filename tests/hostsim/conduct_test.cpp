@@ -12,9 +12,9 @@ int __cdecl AnyEvent(int, void*) {
 }
 void __cdecl AnySelection() {}
 
-class CallLog : public SimTest {};
+class HostCallLog : public SimTest {};
 
-TEST_F(CallLog, PrintsHandlesNumbersTextsAndCallbacksInCallOrder) {
+TEST_F(HostCallLog, PrintsHandlesNumbersTextsAndCallbacksInCallOrder) {
   SobjHandle lamp = simCreateObject(nullptr, "Lamp", e_tsxLIGHT);
   std::string l = Serial(lamp);
   char buffer[256];
@@ -29,7 +29,7 @@ TEST_F(CallLog, PrintsHandlesNumbersTextsAndCallbacksInCallOrder) {
   tsxRegisterEventCallback(3, AnyEvent, 0);
   tsxForceLeftClick(7);
   tsxAllViewsRefresh();
-  EXPECT_EQ(Log(),
+  EXPECT_EQ(CallLog(),
             Texts({"tsxSelectSobj(" + l + ",0,1)", "tsxGNodeGetName(" + l + ",255)",
                    "tsxGNodeSetName(" + l + ",\"Desk Lamp\")", "tsxGNodeGetNext(" + l + ")",
                    "tsxPolyhGetNextMaterialIdx(" + l + ",-1)", "tsxSelectionChangedCB(7,cb)",
@@ -37,17 +37,17 @@ TEST_F(CallLog, PrintsHandlesNumbersTextsAndCallbacksInCallOrder) {
                    "tsxRegisterEventCallback(3,cb,0)", "tsxForceLeftClick(7)", "tsxAllViewsRefresh()"}));
 }
 
-TEST_F(CallLog, PrintsNullAsHashZeroAndForeignPointersInHex) {
+TEST_F(HostCallLog, PrintsNullAsHashZeroAndForeignPointersInHex) {
   int local = 0;
   tsxGNodeGetFirstChild(nullptr);
   tsxGNodeGetFirstChild(reinterpret_cast<SobjHandle>(&local));
-  Texts log = Log();
+  Texts log = CallLog();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_EQ(log[0], "tsxGNodeGetFirstChild(#0)");
   EXPECT_EQ(log[1].rfind("tsxGNodeGetFirstChild(0x", 0), 0u) << log[1];
 }
 
-TEST_F(CallLog, SimulatorCallsAreNotThePluginsAndAreNotLogged) {
+TEST_F(HostCallLog, SimulatorCallsAreNotThePluginsAndAreNotLogged) {
   SobjHandle cube = simCreateObject(nullptr, "Cube", e_tsxPOLYH);
   simUserSelect(cube);
   simGetParent(cube);
@@ -55,7 +55,7 @@ TEST_F(CallLog, SimulatorCallsAreNotThePluginsAndAreNotLogged) {
   EXPECT_EQ(simLogCount(), 0);
 }
 
-TEST_F(CallLog, EntryReportsItsFullLengthAndNothingPastTheEnd) {
+TEST_F(HostCallLog, EntryReportsItsFullLengthAndNothingPastTheEnd) {
   tsxAViewRefresh();
   char small[8];
   EXPECT_EQ(simLogEntry(0, small, sizeof small), static_cast<int>(std::strlen("tsxAViewRefresh()")));
@@ -64,7 +64,7 @@ TEST_F(CallLog, EntryReportsItsFullLengthAndNothingPastTheEnd) {
   EXPECT_EQ(simLogEntry(-1, small, sizeof small), -1);
 }
 
-TEST_F(CallLog, ClearEmptiesEntriesAndCounts) {
+TEST_F(HostCallLog, ClearEmptiesEntriesAndCounts) {
   tsxSceneGetFirstNode();
   tsxSceneGetFirstNode();
   EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 2);
@@ -74,12 +74,12 @@ TEST_F(CallLog, ClearEmptiesEntriesAndCounts) {
   EXPECT_EQ(simLogCountOf("noSuchFunction"), 0);
 }
 
-TEST_F(CallLog, DisabledLogStillCountsAndResumesWhenEnabled) {
+TEST_F(HostCallLog, DisabledLogStillCountsAndResumesWhenEnabled) {
   simLogEnable(0);
   tsxSceneGetFirstNode();
   simLogEnable(1);
   tsxGetCurrentSelection();
-  EXPECT_EQ(Log(), Texts({"tsxGetCurrentSelection()"}));
+  EXPECT_EQ(CallLog(), Texts({"tsxGetCurrentSelection()"}));
   EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 1);
 }
 

@@ -293,7 +293,7 @@ LRESULT CALLBACK CountCreations(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST_F(ConfirmationBox, BadRequestsFailBeforeAnyWindowIsMade) {
   WindowsCreated = 0;
-  HHOOK hook = SetWindowsHookExA(WH_CBT, CountCreations, nullptr, GetCurrentThreadId());
+  TThreadHook hook = HookThread(WH_CBT, CountCreations);
   ASSERT_NE(hook, nullptr);
   const int windowsBefore = CountBoxWindows();
   EXPECT_THROW(Box().ShowMessageBox("", "%d objects", {}, {}, -1, 0), EFormatError) << "missing argument";
@@ -301,7 +301,7 @@ TEST_F(ConfirmationBox, BadRequestsFailBeforeAnyWindowIsMade) {
       << "wrong kind";
   EXPECT_THROW(Box().ShowMessageBox("", "50%", {}, {}, -1, 0), EFormatError) << "lone per-cent sign";
   EXPECT_THROW(Box().ShowMessageBox("", "Sure?", {}, {}, 17, 0), EMessageBoxError) << "no such dialog type";
-  UnhookWindowsHookEx(hook);
+  hook.reset();
   EXPECT_EQ(WindowsCreated, 0);
   EXPECT_EQ(CountBoxWindows(), windowsBefore);
 }

@@ -2,29 +2,24 @@
 // simulator's call log as the oracle.
 #include <gtest/gtest.h>
 
-#include "PanelDriver.h"
+#include "MessageSequence.h"
+#include "PluginFixture.h"
 
 namespace {
-// Visible entries of the File menu, in order (the hidden context-edit entry not counted).
-
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public PluginFixture {
  protected:
+  CommandsTest()
+      : PluginFixture(
+            "Group group\n"
+            "  First animated\n"
+            "  Second materials 0 1\n"
+            "Camera camera\n",
+            kPanelShown) {}
   void SetUp() override {
-    simResetScene();
-    simResetViolations();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    first = simCreateObject(group, "First", e_tsxPOLYH);
-    second = simCreateObject(group, "Second", e_tsxPOLYH);
-    const int materials[] = {0, 1};
-    simSetMaterials(second, materials, 2);
-    simSetAnimation(first, 1);
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    host.Initialise();
-    EXPECT_EQ(host.LeftClick(), 1);
+    PluginFixture::SetUp();
     host.ExpandAll();
     simLogClear();
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
 
   // Host calls beyond the in-scene check.
   int ChangingCalls() {
@@ -37,26 +32,22 @@ class CommandsTest : public ::testing::Test {
     return calls;
   }
   void RunEveryCommand() {
-    panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
-    panel.ClickToolButton(panel.CommandBar(), kDeleteButton);
-    panel.ChooseFileMenu(kUngroup);
-    panel.ChooseFileMenu(kDeleteAnimation);
-    panel.ChooseFileMenu(kDeleteAnimationTree);
+    user.ClickToolButton(user.CommandBar(), kVisibilityButton);
+    user.ClickToolButton(user.CommandBar(), kDeleteButton);
+    user.ChooseFileMenu(kUngroup);
+    user.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimationTree);
   }
-
-  PluginHost host;
-  PanelDriver panel{host};
-  SobjHandle group, first, second, camera;
 };
 
 TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
-  panel.ClickItem("Scene");
+  user.Click("Scene");
   RunEveryCommand();
-  panel.ClickItem("Material #1");
+  user.Click("Material #1");
   RunEveryCommand();
   EXPECT_EQ(ChangingCalls(), 0) << PluginHost::Log();
-  panel.ClickItem("Camera");
-  simUserDelete(camera);
+  user.Click("Camera");
+  simUserDelete(Object("Camera"));
   simLogClear();
   RunEveryCommand();
   EXPECT_EQ(ChangingCalls(), 0) << PluginHost::Log();
@@ -64,108 +55,105 @@ TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
 }
 
 TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
-  simUserSetVisible(first, 0);
-  panel.ChooseFileMenu(kRefresh);
+  simUserSetVisible(Object("First"), 0);
+  user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   ASSERT_EQ(host.Find("First")->state, 1);
-  panel.ClickItem("Group");
+  user.Click("Group");
   simLogClear();
-  panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
+  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetInvisible"), 1);
   EXPECT_EQ(simLogCountOf("tsxAllViewsRefresh"), 1);
-  EXPECT_FALSE(simIsVisible(group));
+  EXPECT_FALSE(simIsVisible(Object("Group")));
   EXPECT_EQ(host.Find("Group")->state, 1);
   EXPECT_EQ(host.Find("First")->state, 0) << "a member already marked loses its mark";
   EXPECT_EQ(host.Find("Second")->state, 1);
   EXPECT_EQ(host.Find("Material #0")->state, 1);
-  panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
+  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetVisible"), 1);
-  EXPECT_TRUE(simIsVisible(group));
+  EXPECT_TRUE(simIsVisible(Object("Group")));
   EXPECT_EQ(host.Find("Group")->state, 0);
   EXPECT_EQ(host.Find("First")->state, 1);
 }
 
 TEST_F(CommandsTest, ToggleVisibilityOfAnObjectWithoutVisibilityDoesNothing) {
-  simSetModelNode(camera, 0);
-  panel.ClickItem("Camera");
+  simSetModelNode(Object("Camera"), 0);
+  user.Click("Camera");
   simLogClear();
-  panel.ClickToolButton(panel.CommandBar(), kVisibilityButton);
+  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetInvisible") + simLogCountOf("tsxAllViewsRefresh"), 0);
   EXPECT_EQ(host.Find("Camera")->state, 0);
 }
 
 TEST_F(CommandsTest, DeleteDeletesWithoutRebuildingAndPressingDeleteDeletesNothing) {
-  panel.ClickItem("Camera");
-  panel.PressKey(VK_DELETE);
-  EXPECT_TRUE(simIsAlive(camera));
+  user.Click("Camera");
+  user.PressKey(VK_DELETE);
+  EXPECT_TRUE(simIsAlive(Object("Camera")));
   simLogClear();
-  panel.ClickToolButton(panel.CommandBar(), kDeleteButton);
-  EXPECT_FALSE(simIsAlive(camera));
+  user.ClickToolButton(user.CommandBar(), kDeleteButton);
+  EXPECT_FALSE(simIsAlive(Object("Camera")));
   // The command itself does not rebuild; the host's notification of the emptied selection does.
-  std::string serial = std::string("#").append(std::to_string(simHandleSerial(camera)));
-  EXPECT_EQ(PluginHost::Log().rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSobjDelete(" + serial +
-                                        ")\ntsxGetCurrentSelection()\ntsxSceneGetFirstNode()\n",
-                                    0),
-            0u)
-      << PluginHost::Log();
+  const std::string camera = Serial(Object("Camera"));
+  EXPECT_EQ(SequenceMismatch({"tsxIsGNodeInScene(" + camera + ")", "tsxSobjDelete(" + camera + ")",
+                              "tsxGetCurrentSelection()", "tsxSceneGetFirstNode()"},
+                             CallLog(), TSequenceEnd::kOpen),
+            "");
 }
 
 TEST_F(CommandsTest, UngroupTakesTheObjectOutAndRebuilds) {
-  panel.ClickItem("First");
+  user.Click("First");
   simLogClear();
-  panel.ChooseFileMenu(kUngroup);
-  EXPECT_EQ(simGetParent(first), nullptr);
-  std::string serial = std::string("#").append(std::to_string(simHandleSerial(first)));
-  std::string log = PluginHost::Log();
+  user.ChooseFileMenu(kUngroup);
+  EXPECT_EQ(simGetParent(Object("First")), nullptr);
   // Between the two, the host's notification finds the tree already on the object.
+  const std::string first = Serial(Object("First"));
   EXPECT_EQ(
-      log.rfind("tsxIsGNodeInScene(" + serial + ")\ntsxSelectSobj(" + serial +
-                    ",0,1)\ntsxGetCurrentSelection()\ntsxGroupRemoveCurrobj()\ntsxSceneGetFirstNode()\n",
-                0),
-      0u)
-      << log;
+      SequenceMismatch({"tsxIsGNodeInScene(" + first + ")", "tsxSelectSobj(" + first + ",0,1)",
+                        "tsxGetCurrentSelection()", "tsxGroupRemoveCurrobj()", "tsxSceneGetFirstNode()"},
+                       CallLog(), TSequenceEnd::kOpen),
+      "");
   EXPECT_EQ(host.Find("First")->level, 1);
 }
 
 TEST_F(CommandsTest, RefreshShowsTheHostsCurrentScene) {
-  simUserRename(camera, "Camera Renamed");
-  panel.ClickToolButton(panel.CommandBar(), kRefreshButton);
+  simUserRename(Object("Camera"), "Camera Renamed");
+  user.ClickToolButton(user.CommandBar(), kRefreshButton);
   EXPECT_NE(host.Find("Camera Renamed"), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOnTheRootTakesTheObjectOutOfItsGroup) {
-  panel.Drag("First", "Scene");
-  EXPECT_EQ(simGetParent(first), nullptr);
+  user.Drag("First", "Scene");
+  EXPECT_EQ(simGetParent(Object("First")), nullptr);
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 1);
   EXPECT_EQ(host.Find("First")->level, 1);
 }
 
 TEST_F(CommandsTest, DroppingOnAMaterialItemAlsoTakesTheObjectOut) {
-  panel.Drag("First", "Material #1");
-  EXPECT_EQ(simGetParent(first), nullptr);
+  user.Drag("First", "Material #1");
+  EXPECT_EQ(simGetParent(Object("First")), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOnItsOwnGroupChangesNothingButRefreshesAndRebuilds) {
-  panel.Drag("First", "Group");
-  EXPECT_EQ(simGetParent(first), group);
+  user.Drag("First", "Group");
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
   EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 0);
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 1);
   EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 1);
 }
 
 TEST_F(CommandsTest, OneOfTwoMembersOntoTheOtherChangesNothing) {
-  panel.Drag("First", "Second");
-  EXPECT_EQ(simGetParent(first), group);
+  user.Drag("First", "Second");
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
   EXPECT_EQ(simLogCountOf("tsxGroupRemoveCurrobj"), 0);
 }
 
 TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
-  simCreateObject(group, "Third", e_tsxPOLYH);
-  panel.ChooseFileMenu(kRefresh);
+  simCreateObject(Object("Group"), "Third", e_tsxPOLYH);
+  user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   simLogClear();
-  panel.Drag("First", "Second");
-  EXPECT_EQ(simGetParent(first), second);
+  user.Drag("First", "Second");
+  EXPECT_EQ(simGetParent(Object("First")), Object("Second"));
   // The host's notifications of the panel's own selections during the regrouping are ignored.
   std::string log = PluginHost::Log();
   EXPECT_EQ(log.substr(0, log.find("tsxAViewRefresh")).find("tsxGetCurrentSelection"), std::string::npos)
@@ -175,22 +163,22 @@ TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
 }
 
 TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTrue) {
-  panel.Drag("Group", "First");
-  EXPECT_EQ(simGetParent(first), group);
-  EXPECT_EQ(simGetParent(group), nullptr);
+  user.Drag("Group", "First");
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
+  EXPECT_EQ(simGetParent(Object("Group")), nullptr);
   host.ExpandAll();
   EXPECT_EQ(host.Find("First")->level, 2);
 }
 
 TEST_F(CommandsTest, DroppingOutsideTheTreeDoesNothing) {
-  panel.DragOutside("First");
+  user.DragOutside("First");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
-  EXPECT_EQ(simGetParent(first), group);
+  EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
 }
 
 TEST_F(CommandsTest, TheRootAndMaterialsCannotBeDragged) {
-  panel.Drag("Material #1", "Camera");
-  panel.Drag("Scene", "Camera");
+  user.Drag("Material #1", "Camera");
+  user.Drag("Scene", "Camera");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
 }
 }  // namespace

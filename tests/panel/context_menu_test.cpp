@@ -3,37 +3,30 @@
 #include <gtest/gtest.h>
 
 #include "MenuWatcher.h"
-#include "PanelDriver.h"
+#include "PluginFixture.h"
 
 namespace {
-class ContextMenuTest : public ::testing::Test {
+class ContextMenuTest : public PluginFixture {
  protected:
+  ContextMenuTest() : PluginFixture("Camera camera\n") {}
+  // Enough objects after the camera for the tree to scroll.
   void SetUp() override {
-    simResetScene();
-    simResetViolations();
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
+    PluginFixture::SetUp();
     for (int i = 0; i < 40; ++i)
       simCreateObject(nullptr, ("Object " + std::to_string(100 + i)).c_str(), e_tsxPOLYH);
-    host.Initialise();
-    EXPECT_EQ(host.LeftClick(), 1);
-    simLogClear();
+    ShowPanel();
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
-
-  PluginHost host;
-  PanelDriver panel{host};
-  SobjHandle camera;
 };
 
 TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMenu) {
   TMenuWatcher menus;
-  panel.RightClickItem("Camera");
+  user.RightClick("Camera");
   ASSERT_EQ(menus.Shown().size(), 1u);
   EXPECT_EQ(menus.Shown()[0].items,
             (std::vector<std::string>{"Toggle Visibility", "Ungroup", "-", "Delete", "Delete Animation",
                                       "Delete Animation (Include Children)"}));
-  EXPECT_EQ(panel.SelectedLabel(), "Camera");
-  EXPECT_EQ(simGetCurrent(), camera);
+  EXPECT_EQ(user.SelectedLabel(), "Camera");
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
   // The host's notification of that selection is not echoed: the panel asks nothing back.
   EXPECT_EQ(simLogCountOf("tsxGetCurrentSelection"), 0);
   EXPECT_EQ(simLogCountOf("tsxIsSelectable"), 0);
@@ -41,30 +34,30 @@ TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMen
 
 TEST_F(ContextMenuTest, TheRootGetsNoMenuAndChangesNothing) {
   TMenuWatcher menus;
-  panel.RightClickItem("Scene");
+  user.RightClick("Scene");
   EXPECT_EQ(menus.Count(), 0);
   EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 0);
 }
 
 TEST_F(ContextMenuTest, OnceScrolledTheTopmostObjectGetsNoMenuButIsSelected) {
-  SendMessageA(panel.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
-  SendMessageA(panel.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
+  SendMessageA(user.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
+  SendMessageA(user.Tree(), WM_VSCROLL, SB_LINEDOWN, 0);
   PluginHost::Pump();
   HTREEITEM top =
-      reinterpret_cast<HTREEITEM>(SendMessageA(panel.Tree(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+      reinterpret_cast<HTREEITEM>(SendMessageA(user.Tree(), TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
   std::string topLabel;
   for (const TreeItemInfo& item : host.ReadTree())
     if (item.item == top) topLabel = item.label;
   ASSERT_NE(topLabel, "Scene");
   TMenuWatcher menus;
-  panel.RightClickItem(topLabel);
+  user.RightClick(topLabel);
   EXPECT_EQ(menus.Count(), 0);
-  EXPECT_EQ(panel.SelectedLabel(), topLabel);
+  EXPECT_EQ(user.SelectedLabel(), topLabel);
   EXPECT_EQ(simLogCountOf("tsxSelectSobj"), 1);
 }
 // File is a plain caption button, no drop-down arrow; a click drops its menu right below it.
 TEST_F(ContextMenuTest, FileIsAPlainButtonWhoseClickDropsTheMenuBelowIt) {
-  HWND bar = panel.ToolBars().at(0);
+  HWND bar = user.ToolBars().at(0);
   TBBUTTON button{};
   SendMessageA(bar, TB_GETBUTTON, 0, reinterpret_cast<LPARAM>(&button));
   EXPECT_FALSE(button.fsStyle & (BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN));
@@ -74,7 +67,7 @@ TEST_F(ContextMenuTest, FileIsAPlainButtonWhoseClickDropsTheMenuBelowIt) {
   EXPECT_EQ(r.right - r.left, 28);
 
   TMenuWatcher menus;
-  panel.ClickToolButton(bar, 0);
+  user.ClickToolButton(bar, 0);
   ASSERT_EQ(menus.Shown().size(), 1u);
   POINT below{r.left, r.bottom};
   ClientToScreen(bar, &below);

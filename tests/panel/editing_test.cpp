@@ -3,36 +3,28 @@
 #include <gtest/gtest.h>
 
 #include "BoxDriver.h"
-#include "PanelDriver.h"
+#include "PluginFixture.h"
 
 namespace {
 
-class EditingTest : public ::testing::Test {
+class EditingTest : public PluginFixture {
  protected:
+  EditingTest()
+      : PluginFixture(
+            "Group group animated\n"
+            "  Child animated\n"
+            "Alpha camera\n"
+            "Omega light\n",
+            kPanelShown) {}
   void SetUp() override {
-    simResetScene();
-    simResetViolations();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    child = simCreateObject(group, "Child", e_tsxPOLYH);
-    simSetAnimation(group, 1);
-    simSetAnimation(child, 1);
-    alpha = simCreateObject(nullptr, "Alpha", e_tsxCAMERA);
-    simCreateObject(nullptr, "Omega", e_tsxLIGHT);
-    host.Initialise();
-    EXPECT_EQ(host.LeftClick(), 1);
-    panel.ClickItem("Group");
+    PluginFixture::SetUp();
+    user.Click("Group");
     simLogClear();
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
 
   // Edits an item's label as a user does: the edit field, the text, then Enter (or Escape).
-  void EditLabel(const std::string& label, const std::string& text, UINT endKey = VK_RETURN) {
-    HWND edit = reinterpret_cast<HWND>(
-        SendMessageA(panel.Tree(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(host.FindItem(label))));
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextA(edit, text.c_str());
-    SendMessageA(edit, WM_KEYDOWN, endKey, 0);
-    PluginHost::Pump();
+  void EditLabel(const std::string& label, const std::string& text, bool commit = true) {
+    ASSERT_TRUE(user.EditLabel(label, text, commit)) << "no edit field opened on " << label;
   }
   std::vector<std::string> TopLevelLabels() {
     std::vector<std::string> labels;
@@ -43,27 +35,23 @@ class EditingTest : public ::testing::Test {
   int AnimationDeletions() {
     return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree");
   }
-
-  PluginHost host;
-  PanelDriver panel{host};
-  SobjHandle group, child, alpha;
 };
 
 TEST_F(EditingTest, RenamePassesTheTypedTextAndResortsTheItemAmongItsSiblings) {
   EditLabel("Group", "Zulu group");
   char name[64];
-  simGetName(group, name, sizeof name);
+  simGetName(Object("Group"), name, sizeof name);
   EXPECT_STREQ(name, "Zulu group");
   EXPECT_EQ(TopLevelLabels(), (std::vector<std::string>{"Alpha", "Omega", "Zulu group"}));
   EXPECT_EQ(simLogCountOf("tsxSceneGetFirstNode"), 0) << "renaming does not rebuild";
 }
 
 TEST_F(EditingTest, AnEmptyLabelIsPassedWholeAndEscapeCancels) {
-  EditLabel("Alpha", "Renamed", VK_ESCAPE);
+  EditLabel("Alpha", "Renamed", false);
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0);
   EXPECT_NE(host.Find("Alpha"), nullptr);
   EditLabel("Alpha", "");
-  std::string call = "tsxGNodeSetName(#" + std::to_string(simHandleSerial(alpha)) + ",\"\")";
+  std::string call = "tsxGNodeSetName(" + Serial(Object("Alpha")) + ",\"\")";
   EXPECT_NE(PluginHost::Log().find(call), std::string::npos) << PluginHost::Log();
   EXPECT_EQ(host.Find("")->level, 1) << "the item shows the empty label until the next rebuild";
 }
@@ -79,58 +67,58 @@ TEST_F(EditingTest, RenamingTheRootOnlyChangesTheTreeUntilTheNextRebuild) {
 TEST_F(EditingTest, NoAndTheCloseBoxDeleteNoAnimation) {
   {
     TBoxDriver driver({[](HWND box) { TypeChar(box, 'n'); }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
     EXPECT_EQ(driver.StepsRun(), 1);
   }
   {
     TBoxDriver driver({[](HWND box) { CloseFromTitleBar(box); }});
-    panel.ChooseFileMenu(kDeleteAnimationTree);
+    user.ChooseFileMenu(kDeleteAnimationTree);
     EXPECT_EQ(driver.StepsRun(), 1);
   }
   EXPECT_EQ(AnimationDeletions(), 0);
-  EXPECT_TRUE(simHasAnimation(group));
+  EXPECT_TRUE(simHasAnimation(Object("Group")));
 }
 
 TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
   {
     TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
-  EXPECT_FALSE(simHasAnimation(group));
-  EXPECT_TRUE(simHasAnimation(child));
-  simSetAnimation(group, 1);
+  EXPECT_FALSE(simHasAnimation(Object("Group")));
+  EXPECT_TRUE(simHasAnimation(Object("Child")));
+  simSetAnimation(Object("Group"), 1);
   {
     TBoxDriver driver({[](HWND box) { PressKey(box, VK_RETURN); }});
-    panel.ChooseFileMenu(kDeleteAnimationTree);
+    user.ChooseFileMenu(kDeleteAnimationTree);
   }
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScriptTree"), 1);
-  EXPECT_FALSE(simHasAnimation(group));
-  EXPECT_FALSE(simHasAnimation(child));
+  EXPECT_FALSE(simHasAnimation(Object("Group")));
+  EXPECT_FALSE(simHasAnimation(Object("Child")));
 }
 
 TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
   {
     TBoxDriver driver(
         {[](HWND box) { ClickWithMouse(FindCheckBox(box)); }, [](HWND box) { TypeChar(box, 'n'); }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(AnimationDeletions(), 0) << "No still deletes nothing, ticked or not";
   int boxesBefore = CountBoxWindows();
-  panel.ChooseFileMenu(kDeleteAnimation);
+  user.ChooseFileMenu(kDeleteAnimation);
   EXPECT_EQ(CountBoxWindows(), boxesBefore);
   EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
-  EXPECT_FALSE(simHasAnimation(group));
+  EXPECT_FALSE(simHasAnimation(Object("Group")));
 }
 
 TEST_F(EditingTest, AnObjectDeletedWhileTheBoxIsOpenIsLeftAlone) {
-  SobjHandle target = group;
+  SobjHandle target = Object("Group");
   {
     TBoxDriver driver({[target](HWND box) {
       simUserDelete(target);
       PressKey(box, VK_RETURN);
     }});
-    panel.ChooseFileMenu(kDeleteAnimation);
+    user.ChooseFileMenu(kDeleteAnimation);
   }
   EXPECT_EQ(AnimationDeletions(), 0);
 }

@@ -1,31 +1,20 @@
 // The panel window as the host shows it, and the selection kept in step in both directions.
 #include <gtest/gtest.h>
 
-#include "PanelDriver.h"
+#include "PluginFixture.h"
 
 namespace {
-class PanelTest : public ::testing::Test {
+class PanelTest : public PluginFixture {
  protected:
-  void SetUp() override {
-    simResetScene();
-    simResetViolations();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    member = simCreateObject(group, "Member", e_tsxPOLYH);
-    const int materials[] = {0, 1};
-    simSetMaterials(member, materials, 2);
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    light = simCreateObject(nullptr, "Light", e_tsxLIGHT);
-    host.Initialise();
-    EXPECT_EQ(host.LeftClick(), 1);
-    simLogClear();
-  }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
+  PanelTest()
+      : PluginFixture(
+            "Group group\n"
+            "  Member materials 0 1\n"
+            "Camera camera\n"
+            "Light light\n",
+            kPanelShown) {}
 
   int Calls(const char* function) { return simLogCountOf(function); }
-
-  PluginHost host;
-  PanelDriver panel{host};
-  SobjHandle group, member, camera, light;
 };
 
 TEST_F(PanelTest, LeftClickShowsRestoresAndRebuilds) {
@@ -46,7 +35,7 @@ TEST_F(PanelTest, LeftClickShowsRestoresAndRebuilds) {
 }
 
 TEST_F(PanelTest, VisibleToolRowIsToggleDeleteRefreshWithTheirHints) {
-  HWND bar = panel.CommandBar();
+  HWND bar = user.CommandBar();
   std::vector<std::string> shown;
   int count = static_cast<int>(SendMessageA(bar, TB_BUTTONCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
@@ -67,7 +56,7 @@ TEST_F(PanelTest, OpensAtTheDefinedOuterSizeWithTheTreeFillingTheRest) {
   EXPECT_EQ(window.right - window.left, 243);
   EXPECT_EQ(window.bottom - window.top, 299);
   GetClientRect(host.Panel(), &client);
-  GetWindowRect(panel.Tree(), &tree);
+  GetWindowRect(user.Tree(), &tree);
   MapWindowPoints(nullptr, host.Panel(), reinterpret_cast<POINT*>(&tree), 2);
   EXPECT_EQ(tree.left, 0);
   EXPECT_EQ(tree.top, 13 + 22);
@@ -77,14 +66,14 @@ TEST_F(PanelTest, OpensAtTheDefinedOuterSizeWithTheTreeFillingTheRest) {
 }
 
 TEST_F(PanelTest, ToolTipsOnlyOnTheBarThatShowsHints) {
-  EXPECT_EQ(SendMessageA(panel.ToolBars().at(0), TB_GETTOOLTIPS, 0, 0), 0) << "File";
-  EXPECT_NE(SendMessageA(panel.CommandBar(), TB_GETTOOLTIPS, 0, 0), 0);
+  EXPECT_EQ(SendMessageA(user.ToolBars().at(0), TB_GETTOOLTIPS, 0, 0), 0) << "File";
+  EXPECT_NE(SendMessageA(user.CommandBar(), TB_GETTOOLTIPS, 0, 0), 0);
 }
 
 // The tab stops are the tree (first) and the File bar; the command bar is none. Enter on the focused File
 // bar opens its menu, so the panel works without a mouse.
 TEST_F(PanelTest, TabAndShiftTabMoveTheFocusBetweenTreeAndFileAndEnterOpensTheMenu) {
-  HWND file = panel.ToolBars().at(0);
+  HWND file = user.ToolBars().at(0);
   auto tab = [](bool shift) {
     BYTE keys[256];
     GetKeyboardState(keys);
@@ -98,13 +87,13 @@ TEST_F(PanelTest, TabAndShiftTabMoveTheFocusBetweenTreeAndFileAndEnterOpensTheMe
     SetKeyboardState(keys);
     return GetFocus();
   };
-  SetFocus(panel.Tree());
+  SetFocus(user.Tree());
   EXPECT_EQ(tab(false), file);
   EXPECT_EQ(SendMessageA(file, TB_GETHOTITEM, 0, 0), 0) << "the focused bar shows its button as hot";
-  EXPECT_EQ(tab(false), panel.Tree());
+  EXPECT_EQ(tab(false), user.Tree());
   EXPECT_EQ(SendMessageA(file, TB_GETHOTITEM, 0, 0), -1);
   EXPECT_EQ(tab(true), file);
-  EXPECT_EQ(tab(true), panel.Tree());
+  EXPECT_EQ(tab(true), user.Tree());
   EXPECT_EQ(tab(true), file);
 
   simCreateObject(nullptr, "Added", e_tsxPOLYH);
@@ -116,8 +105,8 @@ TEST_F(PanelTest, TabAndShiftTabMoveTheFocusBetweenTreeAndFileAndEnterOpensTheMe
 }
 
 TEST_F(PanelTest, HostSelectionSelectsAndRevealsTheItemAndSendsNothingBack) {
-  simUserSelect(member);
-  EXPECT_EQ(panel.SelectedLabel(), "Member");
+  simUserSelect(Object("Member"));
+  EXPECT_EQ(user.SelectedLabel(), "Member");
   EXPECT_TRUE(host.Find("Group")->expanded);
   EXPECT_EQ(Calls("tsxSelectSobj"), 0);
   EXPECT_EQ(PluginHost::Log(), "tsxGetCurrentSelection()\n");
@@ -126,33 +115,33 @@ TEST_F(PanelTest, HostSelectionSelectsAndRevealsTheItemAndSendsNothingBack) {
 TEST_F(PanelTest, HostSelectionOfAnObjectWithoutAnItemRebuildsAndSelectsIt) {
   SobjHandle added = simUserCreate(nullptr, "Zebra", e_tsxPOLYH);
   simUserSelect(added);
-  EXPECT_EQ(panel.SelectedLabel(), "Zebra");
+  EXPECT_EQ(user.SelectedLabel(), "Zebra");
   EXPECT_GT(Calls("tsxSceneGetFirstNode"), 0);
 }
 
 TEST_F(PanelTest, DeselectingEverythingRebuildsWithNothingSelected) {
-  simUserSelect(camera);
-  ASSERT_EQ(panel.SelectedLabel(), "Camera");
+  simUserSelect(Object("Camera"));
+  ASSERT_EQ(user.SelectedLabel(), "Camera");
   simLogClear();
   simUserDeselectAll();
   EXPECT_EQ(Calls("tsxSceneGetFirstNode"), 1);
-  EXPECT_EQ(panel.SelectedLabel(), "");
+  EXPECT_EQ(user.SelectedLabel(), "");
 }
 
 TEST_F(PanelTest, ClickAndKeyReleaseSelectTheObjectInTheHost) {
-  panel.ClickItem("Camera");
-  EXPECT_EQ(panel.SelectedLabel(), "Camera");
-  EXPECT_EQ(simGetCurrent(), camera);
+  user.Click("Camera");
+  EXPECT_EQ(user.SelectedLabel(), "Camera");
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
   // The host's notification of that selection finds the tree already there: nothing more is asked.
   EXPECT_EQ(Calls("tsxGetCurrentSelection"), 1);
   EXPECT_EQ(Calls("tsxSceneGetFirstNode"), 0);
-  panel.PressKey(VK_DOWN);
-  EXPECT_EQ(panel.SelectedLabel(), "Group");
-  EXPECT_EQ(simGetCurrent(), group);
+  user.PressKey(VK_DOWN);
+  EXPECT_EQ(user.SelectedLabel(), "Group");
+  EXPECT_EQ(simGetCurrent(), Object("Group"));
 }
 
 // Another program may subclass the tree (accessibility and automation tools do): its notifications must
-// still reach the panel.
+// still reach the user.
 WNDPROC OriginalTreeProc = nullptr;
 LRESULT CALLBACK PassingThrough(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcA(OriginalTreeProc, window, message, wParam, lParam);
@@ -161,33 +150,33 @@ LRESULT CALLBACK PassingThrough(HWND window, UINT message, WPARAM wParam, LPARAM
 TEST_F(PanelTest, AClickReachesTheHostWhileAnotherProgramSubclassesTheTree) {
   OriginalTreeProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(host.Tree(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassingThrough)));
-  panel.ClickItem("Camera");
+  user.Click("Camera");
   SetWindowLongPtrA(host.Tree(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OriginalTreeProc));
-  EXPECT_EQ(simGetCurrent(), camera);
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
 }
 
 TEST_F(PanelTest, RootMaterialsAndUnselectableObjectsLeaveTheHostAlone) {
-  simUserSelect(light);
+  simUserSelect(Object("Light"));
   host.ExpandAll();
   simLogClear();
-  panel.ClickItem("Scene");
-  panel.ClickItem("Material #1");
+  user.Click("Scene");
+  user.Click("Material #1");
   EXPECT_EQ(Calls("tsxSelectSobj"), 0);
   EXPECT_EQ(Calls("tsxIsGNodeInScene"), 0);
-  simSetSelectable(camera, 0);
-  panel.ClickItem("Camera");
+  simSetSelectable(Object("Camera"), 0);
+  user.Click("Camera");
   EXPECT_EQ(Calls("tsxSelectSobj"), 0);
-  EXPECT_EQ(simGetCurrent(), light);
-  EXPECT_EQ(panel.SelectedLabel(), "Camera");
+  EXPECT_EQ(simGetCurrent(), Object("Light"));
+  EXPECT_EQ(user.SelectedLabel(), "Camera");
 }
 
 TEST_F(PanelTest, AClickOnADeletedObjectMakesOnlyTheInSceneCheck) {
   simResetViolations();
-  SobjHandle gone = camera;
+  SobjHandle gone = Object("Camera");
   simUserDelete(gone);  // the host's own deletion; the panel keeps its items until it rebuilds
   simLogClear();
   ASSERT_NE(host.Find("Camera"), nullptr);
-  panel.ClickItem("Camera");
-  EXPECT_EQ(PluginHost::Log(), "tsxIsGNodeInScene(#" + std::to_string(simHandleSerial(gone)) + ")\n");
+  user.Click("Camera");
+  EXPECT_EQ(CallLog(), std::vector<std::string>{"tsxIsGNodeInScene(" + Serial(gone) + ")"});
 }
 }  // namespace

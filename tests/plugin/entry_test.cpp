@@ -3,17 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "PluginHost.h"
+#include "SceneFixture.h"
 
 namespace {
-class EntryTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    simResetScene();
-    simLogClear();
-    simResetViolations();
-  }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
-};
+class EntryTest : public SceneFixture {};
 
 TEST_F(EntryTest, ReportsVersionAndDescriptiveRecord) {
   PluginHost host;
@@ -80,20 +73,5 @@ TEST_F(EntryTest, LoadingAndUnloadingMakeNoHostCall) {
     host.LeftClick();
   }
   EXPECT_EQ(simViolationCount(), 0) << "no host call may be made inside LoadLibrary or FreeLibrary";
-}
-
-TEST_F(EntryTest, LoadsShowsAndUnloadsFiftyTimesWithoutLeakingWindows) {
-  simBuildDemoScene();
-  int windowsBefore = CountThreadWindows();
-  for (int i = 0; i < 50; ++i) {
-    PluginHost host;
-    ASSERT_TRUE(host.Loaded());
-    host.Initialise();
-    ASSERT_EQ(host.LeftClick(), 1);
-    ASSERT_NE(host.Panel(), nullptr);
-  }
-  EXPECT_EQ(CountThreadWindows(), windowsBefore);
-  WNDCLASSA probe;
-  EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "Quillon.Form", &probe));
 }
 }  // namespace

@@ -5,18 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "PluginHost.h"
+#include "PluginFixture.h"
 
 namespace {
-class LabelOrderTest : public ::testing::Test {
+class LabelOrderTest : public PluginFixture {
  protected:
-  void SetUp() override {
-    simResetScene();
-    simResetViolations();
-    host.Initialise();
-  }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
-
   // The top-level items under "Scene", as the control holds them.
   std::vector<TreeItemInfo> TopLevel() {
     EXPECT_EQ(host.LeftClick(), 1);
@@ -32,8 +25,6 @@ class LabelOrderTest : public ::testing::Test {
         EXPECT_LE(lstrcmpA(items[i].label.c_str(), items[j].label.c_str()), 0)
             << "\"" << items[i].label << "\" is shown before \"" << items[j].label << "\"";
   }
-
-  PluginHost host;
 };
 
 TEST_F(LabelOrderTest, AwkwardLabelsFollowTheWordSortPairByPair) {

@@ -1,26 +1,22 @@
 // The tree the panel builds from the host's scene, read back from the tree-view control itself.
 #include <gtest/gtest.h>
 
-#include "PluginHost.h"
+#include "PluginFixture.h"
 
 namespace {
-class TreeTest : public ::testing::Test {
+class TreeTest : public PluginFixture {
  protected:
-  void SetUp() override {
-    simResetScene();
-    simLogClear();
-    simResetViolations();
-    host.Initialise();
-  }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
-
   std::string Rebuilt() {
     EXPECT_EQ(host.LeftClick(), 1);
     host.ExpandAll();
     return host.Dump();
   }
-
-  PluginHost host;
+  // A group holding one member named after it: "A" holds "A1".
+  static SobjHandle GroupOfOne(const std::string& name) {
+    SobjHandle group = simCreateObject(nullptr, name.c_str(), e_tsxGROUP);
+    simCreateObject(group, (name + "1").c_str(), e_tsxPOLYH);
+    return group;
+  }
 };
 
 TEST_F(TreeTest, EmptySceneShowsOnlyTheRootWithNothingSelected) {
@@ -108,26 +104,21 @@ TEST_F(TreeTest, SelectedObjectInACollapsedGroupLeavesItsGroupSelected) {
 }
 
 TEST_F(TreeTest, ExpansionFollowsObjectsAcrossRebuilds) {
-  SobjHandle kept = simCreateObject(nullptr, "Kept", e_tsxGROUP);
-  simCreateObject(kept, "K1", e_tsxPOLYH);
-  SobjHandle replaced = simCreateObject(nullptr, "Replaced", e_tsxGROUP);
-  simCreateObject(replaced, "R1", e_tsxPOLYH);
+  GroupOfOne("Kept");
+  SobjHandle replaced = GroupOfOne("Replaced");
   EXPECT_EQ(host.LeftClick(), 1);
   host.ExpandAll();
   simUserDelete(replaced);
-  SobjHandle again = simCreateObject(nullptr, "Replaced", e_tsxGROUP);
-  simCreateObject(again, "R1", e_tsxPOLYH);
+  GroupOfOne("Replaced");
   EXPECT_EQ(host.LeftClick(), 1);
-  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  Kept g0 expanded\n    K1 g1\n  Replaced g0\n");
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  Kept g0 expanded\n    Kept1 g1\n  Replaced g0\n");
 }
 
 TEST_F(TreeTest, ExpansionChangedThroughTheControlByAnotherProgramIsKept) {
   // TVM_EXPAND sent straight to the control (automation and accessibility tools do) notifies nobody once an
   // item has been expanded before: the rebuild has to ask the control.
-  SobjHandle a = simCreateObject(nullptr, "A", e_tsxGROUP);
-  simCreateObject(a, "A1", e_tsxPOLYH);
-  SobjHandle b = simCreateObject(nullptr, "B", e_tsxGROUP);
-  simCreateObject(b, "B1", e_tsxPOLYH);
+  GroupOfOne("A");
+  GroupOfOne("B");
   EXPECT_EQ(host.LeftClick(), 1);
   host.ExpandAll();  // each group's first expansion is notified
   HWND tree = host.Tree();
@@ -167,7 +158,7 @@ TEST_F(TreeTest, RebuildAsksTheHostExactlyWhatTheWalkNeeds) {
       "tsxSobjGetType(%C)\ntsxGNodeGetName(%C,255)\ntsxIsMNode(%C)\ntsxMNodeIsVisible(%C)\n"
       "tsxGNodeGetFirstChild(%C)\ntsxGNodeGetNext(%C)\n";
   for (auto [mark, object] : {std::pair{"%G", group}, {"%B", box}, {"%C", cam}}) {
-    std::string serial = std::string("#").append(std::to_string(simHandleSerial(object)));
+    std::string serial = Serial(object);
     for (size_t at = expected.find(mark); at != std::string::npos; at = expected.find(mark, at))
       expected.replace(at, 2, serial);
   }

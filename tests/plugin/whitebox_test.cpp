@@ -4,24 +4,19 @@
 
 #include "HandleMap.h"
 #include "Main.h"
+#include "SceneFixture.h"
 #include "SceneWalk.h"
-#include "SimControl.h"
 
 namespace {
-class RebuildFailureTest : public ::testing::Test {
+class RebuildFailureTest : public SceneFixture {
  protected:
+  RebuildFailureTest() : SceneFixture("Group group\n  Member\nCamera camera\nLight light\n") {}
   void SetUp() override {
-    simResetScene();
-    simClearFailures();
+    SceneFixture::SetUp();
     EnsureMainForm();
     ASSERT_NE(MainForm, nullptr);
     MainForm->HandleNeeded();  // in the host the plug-in component makes the window at once
-    SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    simCreateObject(group, "Member", e_tsxPOLYH);
-    simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    simCreateObject(nullptr, "Light", e_tsxLIGHT);
   }
-  void TearDown() override { simClearFailures(); }
 
   TCustomTreeView* Tree() { return MainForm->TreeView; }
 };
@@ -136,8 +131,7 @@ TEST_F(RebuildFailureTest, BranchesSortedOnlyWhenShownAreInOrderAtEveryDepth) {
   SobjHandle outer = simCreateObject(nullptr, "Outer", e_tsxGROUP);
   SobjHandle inner = simCreateObject(outer, "Zeta", e_tsxGROUP);
   simCreateObject(outer, "Alpha", e_tsxPOLYH);
-  simCreateObject(inner, "b", e_tsxPOLYH);
-  simCreateObject(inner, "A", e_tsxPOLYH);
+  for (const char* member : {"b", "A"}) simCreateObject(inner, member, e_tsxPOLYH);
   MainForm->RebuildTree();
   TTreeNode* outerItem = MainForm->FindNodeBySobj(outer);
   ASSERT_NE(outerItem, nullptr);
@@ -153,19 +147,15 @@ TEST_F(RebuildFailureTest, BranchesSortedOnlyWhenShownAreInOrderAtEveryDepth) {
 }
 
 // The walk on its own: no window, no tree, the same host calls in the same order as a rebuild.
-class SceneWalkTest : public ::testing::Test {
+class SceneWalkTest : public SceneFixture {
  protected:
+  SceneWalkTest() : SceneFixture("Group group\n  Box materials 3 5\nCam camera hidden\n") {}
   void SetUp() override {
-    simResetScene();
-    simClearFailures();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    box = simCreateObject(group, "Box", e_tsxPOLYH);
-    const int materials[] = {3, 5};
-    simSetMaterials(box, materials, 2);
-    cam = simCreateObject(nullptr, "Cam", e_tsxCAMERA);
-    simUserSetVisible(cam, 0);
+    SceneFixture::SetUp();
+    group = Object("Group");
+    box = Object("Box");
+    cam = Object("Cam");
   }
-  void TearDown() override { simClearFailures(); }
 
   static std::string Log() {
     std::string out;

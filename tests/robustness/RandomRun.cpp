@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "BoxDriver.h"
+#include "MenuWatcher.h"
 #include "PanelUser.h"
 #include "SceneModel.h"
+#include "SceneTools.h"
 
 namespace {
 constexpr FileEntry kContextEntries[] = {kToggleVisibility, kUngroup, kDeleteObject, kDeleteAnimation,
                                          kDeleteAnimationTree};
-constexpr int kToolButtons = 6;  // separator, hidden edit, visibility, delete, separator, refresh
 constexpr int kMaxObjects = 40;
 
 Effect EffectOfEntry(int entry) {
@@ -104,8 +105,6 @@ class Run {
     std::vector<HTREEITEM> items = FUser.Items();
     return items.empty() ? nullptr : items[Pick(0, items.size() - 1)];
   }
-  // Built by appending: GCC 12 warns falsely (its bug 105329) when a literal is put before a temporary.
-  std::string Serial(SobjHandle o) { return std::string("#").append(std::to_string(simHandleSerial(o))); }
   std::string Describe(HTREEITEM item) {
     return item ? std::string("\"").append(FUser.Label(item).substr(0, 40)).append("\"") : "(none)";
   }
@@ -175,12 +174,9 @@ class Run {
         simUserRename(object, name.c_str());
         break;
       }
-      case 3: {
-        int visible = Pick(0, 1);
-        Note("host visible " + Serial(object) + " " + std::to_string(visible));
-        simUserSetVisible(object, visible);
+      case 3:
+        HostSets("visible", simUserSetVisible, object);
         break;
-      }
       case 4: {
         SobjHandle parent = AnyParent();
         Note("host regroup " + Serial(object) + " into " + Serial(parent));
@@ -192,12 +188,9 @@ class Run {
         Note("host select " + Serial(object));
         simUserSelect(object);
         break;
-      case 7: {
-        int selected = Pick(0, 1);
-        Note("host mark selected " + Serial(object) + " " + std::to_string(selected));
-        simUserMarkSelected(object, selected);
+      case 7:
+        HostSets("mark selected", simUserMarkSelected, object);
         break;
-      }
       case 8:
         Note("host deselect all");
         simUserDeselectAll();
@@ -207,6 +200,13 @@ class Run {
         break;
     }
     return Effect::kAny;
+  }
+
+  // One of the host's own on-off settings of an object, at random.
+  void HostSets(const char* setting, void(__cdecl* set)(SobjHandle, int), SobjHandle object) {
+    int on = Pick(0, 1);
+    Note("host " + std::string(setting) + " " + Serial(object) + " " + std::to_string(on));
+    set(object, on);
   }
 
   void Storm() {
@@ -253,7 +253,7 @@ class Run {
                                     VK_ADD,   VK_SUBTRACT, 'A',       'C'};
         WORD key = OneOf(keys);
         Note("user key " + std::to_string(key));
-        FUser.Key(key);
+        FUser.PressKey(key);
         return Effect::kNone;
       }
       case 3: {
@@ -268,13 +268,13 @@ class Run {
       case 7: {
         int button = Pick(0, kToolButtons - 1);
         Note("user tool button " + std::to_string(button));
-        FUser.Driver().ClickToolButton(FUser.Driver().CommandBar(), button);
+        FUser.ClickToolButton(FUser.CommandBar(), button);
         return button == 2 ? Effect::kVisibility : button == 3 ? Effect::kDelete : Effect::kNone;
       }
       case 8: {
         int entry = Pick(kToggleVisibility, kRefresh);
         Note("user File menu entry " + std::to_string(entry));
-        WithBox([&] { FUser.Driver().ChooseFileMenu(entry); });
+        WithBox([&] { FUser.ChooseFileMenu(entry); });
         return EffectOfEntry(entry);
       }
       case 9: {
@@ -329,7 +329,7 @@ class Run {
     if (answer == 0 || answer == 3) steps.push_back([](HWND box) { PressKey(box, VK_RETURN); });
     if (answer == 1 || answer == 4) steps.push_back([](HWND box) { TypeChar(box, 'n'); });
     if (answer == 2) steps.push_back([](HWND box) { CloseFromTitleBar(box); });
-    MenuWatchdog watchdog;
+    TMenuWatchdog watchdog;
     {
       TBoxDriver driver(steps);
       action();

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "BoxDriver.h"
-#include "PanelUser.h"
+#include "PluginFixture.h"
 #include "SceneModel.h"
 
 namespace {
@@ -57,51 +57,38 @@ int RaisedMode(int position) {
 std::vector<std::pair<std::string, int>> CallPositions(int from) {
   std::vector<std::pair<std::string, int>> positions;
   std::map<std::string, int> seen;
-  char entry[512];
-  for (int i = from; i < simLogCount(); ++i) {
-    simLogEntry(i, entry, sizeof entry);
-    std::string function(entry, std::string(entry).find('('));
+  for (const std::string& entry : CallLog(from)) {
+    std::string function = entry.substr(0, entry.find('('));
     positions.push_back({function, ++seen[function]});
   }
   return positions;
 }
 
-class FailureTest : public ::testing::Test {
+class FailureTest : public PluginFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simClearFailures();
-    simResetViolations();
-    simLogClear();
-    host.Initialise();
+    PluginFixture::SetUp();
+    HideMainView();
   }
   void TearDown() override {
-    simClearFailures();
-    simSetReentrant(0);
+    PluginFixture::TearDown();
     EXPECT_EQ(host.StaleWrites(), 0) << "freed memory written to";
   }
 
-  // Group (Member with two materials, Other), Camera, Light: every command has something to act on.
-  void BuildScene() {
+  // A scene in which every command has something to act on, shown with every branch open.
+  void FreshScene() {
     simUserDeselectAll();
     simResetScene();
-    group = simCreateObject(nullptr, "Group", e_tsxGROUP);
-    member = simCreateObject(group, "Member", e_tsxPOLYH);
-    const int materials[] = {0, 1};
-    simSetMaterials(member, materials, 2);
-    simSetAnimation(member, 1);
-    simCreateObject(group, "Other", e_tsxPOLYH);
-    simCreateObject(group, "Third", e_tsxLIGHT);
-    camera = simCreateObject(nullptr, "Camera", e_tsxCAMERA);
-    simSetAnimation(camera, 1);
-    simCreateObject(nullptr, "Light", e_tsxLIGHT);
+    member = BuildScene(
+                 "Group group\n"
+                 "  Member animated materials 0 1\n"
+                 "  Other\n"
+                 "  Third light\n"
+                 "Camera camera animated\n"
+                 "Light light\n")
+                 .at("Member");
     ASSERT_EQ(host.LeftClick(), 1);
     ReadControlTree(host.Tree());  // every branch open, so every item can be pointed at
-  }
-  HTREEITEM Item(const std::string& label) {
-    for (HTREEITEM item : user.Items())
-      if (user.Label(item) == label) return item;
-    return nullptr;
   }
   // The scene is back, the panel rebuilds completely and the host saw no bad handle.
   void ExpectRecovered(const std::string& where) {
@@ -113,8 +100,8 @@ class FailureTest : public ::testing::Test {
   }
   // Runs the command once to learn its host calls, then once per call with that call failing.
   void FailEveryCall(const Command& command, const std::string& selected) {
-    BuildScene();
-    user.Click(Item(selected));
+    FreshScene();
+    user.Click(selected);
     int from = simLogCount();
     command.run(user);
     std::vector<std::pair<std::string, int>> positions = CallPositions(from);
@@ -124,8 +111,8 @@ class FailureTest : public ::testing::Test {
       for (int mode : {int{SIM_FAIL_RESULT}, RaisedMode(position)}) {
         std::string where = std::string(command.name) + " with call " + std::to_string(nth) + " of " +
                             function + " failing in mode " + std::to_string(mode);
-        BuildScene();
-        user.Click(Item(selected));
+        FreshScene();
+        user.Click(selected);
         SceneState before = CaptureScene();
         auto order = CaptureOrder();
         int subject = simHandleSerial(simGetCurrent());
@@ -147,39 +134,33 @@ class FailureTest : public ::testing::Test {
       action();
     };
     return {
-        {"click", Effect::kNone, [this](PanelUser& u) { u.Click(Item("Camera")); }},
+        {"click", Effect::kNone, [](PanelUser& u) { u.Click("Camera"); }},
         {"toggle visibility", Effect::kVisibility,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kVisibilityButton); }},
-        {"delete", Effect::kDelete,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kDeleteButton); }},
-        {"refresh", Effect::kNone,
-         [](PanelUser& u) { u.Driver().ClickToolButton(u.Driver().CommandBar(), kRefreshButton); }, Always},
-        {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.Driver().ChooseFileMenu(kUngroup); },
+         [](PanelUser& u) { u.ClickToolButton(u.CommandBar(), kVisibilityButton); }},
+        {"delete", Effect::kDelete, [](PanelUser& u) { u.ClickToolButton(u.CommandBar(), kDeleteButton); }},
+        {"refresh", Effect::kNone, [](PanelUser& u) { u.ClickToolButton(u.CommandBar(), kRefreshButton); },
+         Always},
+        {"ungroup", Effect::kHierarchy, [](PanelUser& u) { u.ChooseFileMenu(kUngroup); },
          UnlessInNotification},
         {"delete animation", Effect::kAnimation,
-         [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimation); }); }},
+         [yes](PanelUser& u) { yes([&] { u.ChooseFileMenu(kDeleteAnimation); }); }},
         {"delete animation tree", Effect::kAnimation,
-         [yes](PanelUser& u) { yes([&] { u.Driver().ChooseFileMenu(kDeleteAnimationTree); }); }},
-        {"context menu delete", Effect::kDelete, [this](PanelUser& u) { u.RightClick(Item("Member"), 3); }},
-        {"context menu ungroup", Effect::kHierarchy,
-         [this](PanelUser& u) { u.RightClick(Item("Member"), 2); }, UnlessInMenuOrNotification},
-        {"rename", Effect::kRename, [this](PanelUser& u) { u.EditLabel(Item("Member"), "Renamed", true); }},
-        {"drag onto another object", Effect::kHierarchy,
-         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Camera")); }},
-        {"drag onto the root", Effect::kHierarchy,
-         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Scene")); }},
-        {"drag onto a material", Effect::kHierarchy,
-         [this](PanelUser& u) { u.Drag(Item("Member"), Item("Material #1")); }},
+         [yes](PanelUser& u) { yes([&] { u.ChooseFileMenu(kDeleteAnimationTree); }); }},
+        {"context menu delete", Effect::kDelete, [](PanelUser& u) { u.RightClick(u.Item("Member"), 3); }},
+        {"context menu ungroup", Effect::kHierarchy, [](PanelUser& u) { u.RightClick(u.Item("Member"), 2); },
+         UnlessInMenuOrNotification},
+        {"rename", Effect::kRename, [](PanelUser& u) { u.EditLabel("Member", "Renamed", true); }},
+        {"drag onto another object", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Camera"); }},
+        {"drag onto the root", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Scene"); }},
+        {"drag onto a material", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Material #1"); }},
     };
   }
 
-  PluginHost host;
-  PanelUser user{host};
-  SobjHandle group = nullptr, member = nullptr, camera = nullptr;
+  SobjHandle member = nullptr;
 };
 
 TEST_F(FailureTest, ARebuildSurvivesAFailureAtEveryCallAndChangesNothing) {
-  BuildScene();
+  FreshScene();
   simUserSelect(member);
   int from = simLogCount();
   ASSERT_EQ(host.LeftClick(), 1);
@@ -213,14 +194,14 @@ TEST_F(FailureTest, EveryCommandLeavesTheTreeShowingTheSceneWhenTheHostCallsBack
   for (const char* current : {"Member", "Camera", ""}) {
     for (const Command& command : Commands()) {
       std::string where = std::string(command.name) + " with the host's current object '" + current + "'";
-      BuildScene();
+      FreshScene();
       simSetReentrant(1);
       if (*current)
-        user.Click(Item(current));
+        user.Click(current);
       else
         simUserDeselectAll();
       // The tree is pointed at the item without a word to the host.
-      SendMessageA(host.Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(Item("Member")));
+      SendMessageA(host.Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(user.Item("Member")));
       TErrorBoxCloser errorBoxes;
       command.run(user);
       simSetReentrant(0);

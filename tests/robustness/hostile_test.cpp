@@ -5,23 +5,16 @@
 
 #include <climits>
 
-#include "PanelUser.h"
+#include "PluginFixture.h"
 #include "SceneModel.h"
 
 namespace {
-class HostileTest : public ::testing::Test {
+class HostileTest : public PluginFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simClearFailures();
-    simResetViolations();
-    host.Initialise();
+    PluginFixture::SetUp();
+    HideMainView();
   }
-  void TearDown() override {
-    simClearFailures();
-    EXPECT_EQ(simViolationCount(), 0);
-  }
-
   // A rebuild through the host's button, then the whole tree against the scene.
   void ExpectTreeShowsScene() {
     ASSERT_EQ(host.LeftClick(), 1);
@@ -38,9 +31,6 @@ class HostileTest : public ::testing::Test {
     name.pop_back();
     return name;
   }
-
-  PluginHost host;
-  PanelUser user{host};
 };
 
 TEST_F(HostileTest, NamesOfAnyLengthAreCutAt255AndNeverCutInTheHost) {

@@ -4,52 +4,14 @@
 // they are alive and asked about afterwards.
 #include <gtest/gtest.h>
 
+#include "MenuWatcher.h"
 #include "PanelUser.h"
+#include "SceneFixture.h"
 #include "SceneModel.h"
 
 namespace {
 const char* const kPanelClasses[] = {"Quillon.Form", "Quillon.TreeView", "Quillon.Panel", "Quillon.ToolBar",
                                      "Quillon.MessageBox"};
-
-struct MenuCapture {
-  HMENU menu = nullptr;
-  std::vector<HBITMAP> pictures;
-};
-MenuCapture* Capturing = nullptr;  // a TIMERPROC has no context
-
-BOOL CALLBACK CaptureMenuWindow(HWND window, LPARAM) {
-  char name[16] = "";
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
-  Capturing->menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-  return FALSE;
-}
-
-// Runs inside the menu's own loop: notes the menu and its pictures, then closes it.
-void CALLBACK CaptureOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
-  if (!Capturing || Capturing->menu) return;
-  EnumWindows(CaptureMenuWindow, 0);
-  if (!Capturing->menu) return;
-  for (int i = 0; i < GetMenuItemCount(Capturing->menu); ++i) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_BITMAP;
-    if (GetMenuItemInfoA(Capturing->menu, i, TRUE, &info) && info.hbmpItem &&
-        reinterpret_cast<ULONG_PTR>(info.hbmpItem) > 11)  // above the predefined HBMMENU_* values
-      Capturing->pictures.push_back(info.hbmpItem);
-  }
-  EndMenu();
-}
-
-MenuCapture OpenAndCapture(const std::function<void()>& open) {
-  MenuCapture capture;
-  Capturing = &capture;
-  UINT_PTR timer = SetTimer(nullptr, 0, 20, CaptureOpenMenu);
-  open();
-  KillTimer(nullptr, timer);
-  Capturing = nullptr;
-  return capture;
-}
 
 // Bitmaps behind an image list, read while it is alive.
 void AddImageListBitmaps(HIMAGELIST list, std::vector<HGDIOBJ>& out) {
@@ -67,11 +29,14 @@ struct Remains {
   std::vector<HMENU> menus;
 };
 
+// Painting is where Wine spends its time: only the lives that open the menus keep the host's main view, and
+// with it the panel, on screen.
 Remains OneLife(bool openMenus) {
   Remains remains;
   PluginHost host;
   EXPECT_TRUE(host.Loaded());
   remains.module = host.Module();
+  if (!openMenus) ShowWindow(host.MainView(), SW_HIDE);
   host.Initialise();
   EXPECT_EQ(host.LeftClick(), 1);
   PanelUser user(host);
@@ -81,41 +46,35 @@ Remains OneLife(bool openMenus) {
                       remains.gdi);
   AddImageListBitmaps(reinterpret_cast<HIMAGELIST>(SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_STATE, 0)),
                       remains.gdi);
-  for (HWND bar : user.Driver().ToolBars())
+  for (HWND bar : user.ToolBars())
     AddImageListBitmaps(reinterpret_cast<HIMAGELIST>(SendMessageA(bar, TB_GETIMAGELIST, 0, 0)), remains.gdi);
   if (openMenus) {
-    // The item below the topmost one shown: the topmost item never gets the tree's menu.
+    // The item below the topmost one shown (the topmost item never gets the tree's menu), then the File
+    // menu, then the menu key, which opens the tree's menu on its selected item.
     HTREEITEM top = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
-    HTREEITEM object = reinterpret_cast<HTREEITEM>(
-        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(top)));
-    EXPECT_NE(object, nullptr);
-    for (const MenuCapture& capture : {OpenAndCapture([&] {
-                                         user.Click(object);
-                                         user.Driver().ClickToolButton(user.Driver().ToolBars().at(0), 0);
-                                       }),
-                                       OpenAndCapture([&] {
-                                         // The menu key opens the tree's menu on its selected item.
-                                         SetFocus(tree);
-                                         SendMessageA(tree, WM_KEYDOWN, VK_APPS, 1);
-                                         PluginHost::Pump();
-                                       })}) {
-      EXPECT_NE(capture.menu, nullptr) << "a menu did not open";
-      remains.menus.push_back(capture.menu);
-      remains.gdi.insert(remains.gdi.end(), capture.pictures.begin(), capture.pictures.end());
+    TMenuWatcher menus;
+    user.Click(reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(top))));
+    user.ClickToolButton(user.ToolBars().at(0), 0);
+    SetFocus(tree);
+    SendMessageA(tree, WM_KEYDOWN, VK_APPS, 1);
+    PluginHost::Pump();
+    EXPECT_EQ(menus.Shown().size(), 2u) << "a menu did not open";
+    for (const TShownMenu& shown : menus.Shown()) {
+      remains.menus.push_back(shown.menu);
+      remains.gdi.insert(remains.gdi.end(), shown.pictures.begin(), shown.pictures.end());
     }
   }
   EXPECT_FALSE(remains.gdi.empty());
   return remains;
 }
 
-class LifeCycleTest : public ::testing::Test {
+class LifeCycleTest : public SceneFixture {
  protected:
   void SetUp() override {
-    simResetScene();
-    simResetViolations();
+    SceneFixture::SetUp();
     simBuildDemoScene();
   }
-  void TearDown() override { EXPECT_EQ(simViolationCount(), 0); }
 };
 
 TEST_F(LifeCycleTest, TwoHundredLivesLeaveNoWindowClassImageOrMenuBehind) {
@@ -125,9 +84,10 @@ TEST_F(LifeCycleTest, TwoHundredLivesLeaveNoWindowClassImageOrMenuBehind) {
     ASSERT_FALSE(HasFailure()) << "life " << life;
     ASSERT_EQ(CountThreadWindows(), windowsBefore) << "life " << life;
     WNDCLASSA probe;
-    for (const char* name : kPanelClasses)
-      ASSERT_FALSE(GetClassInfoA(reinterpret_cast<HINSTANCE>(remains.module), name, &probe))
-          << name << ", life " << life;
+    // Registered with the module's own instance, as they must be, or by mistake with the host's.
+    for (HMODULE instance : {remains.module, GetModuleHandleA(nullptr)})
+      for (const char* name : kPanelClasses)
+        ASSERT_FALSE(GetClassInfoA(instance, name, &probe)) << name << ", life " << life;
     for (HGDIOBJ object : remains.gdi)
       ASSERT_EQ(GetObjectType(object), 0u) << "a bitmap outlived life " << life;
     for (HMENU menu : remains.menus) ASSERT_FALSE(IsMenu(menu)) << "a menu outlived life " << life;

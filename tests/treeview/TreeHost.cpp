@@ -17,21 +17,16 @@ TPopupMenu* MakeMenu(TComponent* owner, std::vector<const char*> captions) {
   }
   return menu;
 }
+
+LRESULT CALLBACK RefuseFocus(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_SETFOCUS && reinterpret_cast<HWND>(wParam) == KeptOut) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 }  // namespace
 
-TFocusKeptOut::TFocusKeptOut(HWND window) {
+TThreadHook KeepFocusOut(HWND window) {
   KeptOut = window;
-  FHook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-}
-
-TFocusKeptOut::~TFocusKeptOut() {
-  UnhookWindowsHookEx(FHook);
-  KeptOut = nullptr;
-}
-
-LRESULT CALLBACK TFocusKeptOut::Hook(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_SETFOCUS && KeptOut && reinterpret_cast<HWND>(wParam) == KeptOut) return 1;
-  return CallNextHookEx(nullptr, code, wParam, lParam);
+  return HookThread(WH_CBT, RefuseFocus);
 }
 
 void TreeViewTest::SetUp() {
@@ -146,12 +141,4 @@ LRESULT TreeViewTest::SendContextMenu(LPARAM position) {
       SendMessageA(TreeWindow(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(TreeWindow()), position);
   Pump();
   return result;
-}
-
-void TreeViewTest::Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
 }

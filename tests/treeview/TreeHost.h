@@ -14,6 +14,8 @@
 
 #include "Forms.h"
 #include "Menus.h"
+#include "MessageSequence.h"
+#include "ThreadMessages.h"
 #include "UQxTreeList.h"
 
 struct TNodeMenuCall {
@@ -23,20 +25,10 @@ struct TNodeMenuCall {
   TPopupMenu* menu = nullptr;
 };
 
-// Keeps the keyboard focus out of one window while it lives. The control selects an item whenever it takes
-// the focus with none selected (a right click gives it the focus); and with other tests' windows on the
-// same display, the activation, and with it the focus, may come and go at any moment.
-class TFocusKeptOut {
- public:
-  explicit TFocusKeptOut(HWND window);
-  TFocusKeptOut(const TFocusKeptOut&) = delete;
-  TFocusKeptOut& operator=(const TFocusKeptOut&) = delete;
-  ~TFocusKeptOut();
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-  HHOOK FHook;
-};
+// Keeps the keyboard focus out of one window while the hook lives. The control selects an item whenever
+// it takes the focus with none selected (a right click gives it the focus); and with other tests' windows
+// on the same display, the activation, and with it the focus, may come and go at any moment.
+TThreadHook KeepFocusOut(HWND window);
 
 class TreeViewTest : public ::testing::Test {
  protected:
@@ -62,7 +54,10 @@ class TreeViewTest : public ::testing::Test {
   void RightClickAt(POINT client);
   void SendKey(UINT key, unsigned modifiers);
   LRESULT SendContextMenu(LPARAM position);
-  static void Pump();
+  // The tree's own messages and the notifications it sends its parent, as "tree ..." and "parent ...".
+  std::vector<std::pair<HWND, std::string>> TreeAndParent() {
+    return {{TreeWindow(), "tree"}, {Form->Handle(), "parent"}};
+  }
 
   TForm* Form = nullptr;
   TQxTreeView* Tree = nullptr;

@@ -1,5 +1,4 @@
 // Right clicks and menu requests on the real control: one OnNodeContextMenu and at most one menu each.
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,27 +7,37 @@
 #include "TreeHost.h"
 
 namespace {
+// Wine's menu loop tells its owner that it ended even when asked to send no notifications; Windows does not.
+const TExpected kMenuClosed = Optional("tree WM_EXITMENULOOP");
+
 class RightClickTest : public TreeViewTest {
  protected:
   void SetUp() override {
     TreeViewTest::SetUp();
     FillTree();
     if (GetFocus() == TreeWindow()) SetFocus(Form->Handle());
-    FocusKeptOut = std::make_unique<TFocusKeptOut>(TreeWindow());
+    FocusKeptOut = KeepFocusOut(TreeWindow());
     ASSERT_EQ(Tree->Selected(), nullptr);
   }
   void TearDown() override {
     FocusKeptOut.reset();
     TreeViewTest::TearDown();
   }
-  std::unique_ptr<TFocusKeptOut> FocusKeptOut;
+  TThreadHook FocusKeptOut;
 };
 
 TEST_F(RightClickTest, OnAnItemRaisesTheEventOnceAndShowsOneMenuAtTheCursor) {
   WatchNodeMenus();
   TMenuWatcher menus;
+  TMessageRecorder messages(TreeAndParent());
   POINT at = Centre(LabelRect(Node("Beta")));
   RightClickAt(at);
+  // The item's menu comes with the control's right-click notification; the menu request of the standard
+  // handling comes after it and is left alone.
+  EXPECT_EQ(SequenceMismatch(
+                {"tree WM_RBUTTONDOWN", "parent WM_NOTIFY NM_RCLICK", kMenuClosed, "tree WM_CONTEXTMENU"},
+                messages.Recorded()),
+            "");
 
   ASSERT_EQ(MenuCalls.size(), 1u);
   EXPECT_EQ(MenuCalls[0].sender, Tree);
@@ -123,8 +132,11 @@ TEST_F(RightClickTest, TheReleaseAfterAHandledClickShowsNoSecondMenuAndEndsTheCl
   POINT at = EmptySpace();
   POINT screen = ToScreen(at);
   SetCursorPos(screen.x, screen.y);
+  TMessageRecorder messages(TreeAndParent());
   SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   Pump();
+  EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU"}, messages.Recorded()), "")
+      << "the release's own menu request finds nothing to show";
   EXPECT_EQ(mouseUps, before + 1);
   EXPECT_FALSE(autoPopupDuringRelease);
   EXPECT_TRUE(Menu->AutoPopup);
@@ -134,8 +146,11 @@ TEST_F(RightClickTest, TheReleaseAfterAHandledClickShowsNoSecondMenuAndEndsTheCl
 
   // The same release with no handled click before it is the standard one: its menu request now reaches
   // the fallback menu (nothing is selected).
+  messages.Clear();
   SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
   Pump();
+  EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU", kMenuClosed}, messages.Recorded()),
+            "");
   EXPECT_EQ(menus.Count(), 2);
   ASSERT_EQ(MenuCalls.size(), 2u);
   EXPECT_EQ(MenuCalls[1].node, nullptr);

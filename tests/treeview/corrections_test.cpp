@@ -6,6 +6,7 @@
 #include "ImgList.h"
 #include "QxPlatformFacts.h"
 #include "TreeHost.h"
+#include "TreeReader.h"
 
 namespace {
 class DisplayRequestTest : public TreeViewTest {
@@ -48,13 +49,11 @@ TEST_F(DisplayRequestTest, EachImageEventIsRaisedOnceAheadOfTheTextAndTheItemsOw
     EXPECT_EQ(info.item.iSelectedImage, 6);
     EXPECT_STREQ(text, "Beta");
   }
-  // The state image the control shows is the item's own.
-  TVITEMA item{};
-  item.mask = TVIF_STATE;
-  item.hItem = beta->ItemId();
-  item.stateMask = TVIS_STATEIMAGEMASK;
-  SendMessageA(TreeWindow(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(item.state & TVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
+  // The state image the control shows is the item's own (read with the handlers gone: reading the item
+  // back is a display request too).
+  Tree->OnGetImageIndex = nullptr;
+  Tree->OnGetSelectedIndex = nullptr;
+  EXPECT_EQ(ReadTreeItem(TreeWindow(), beta->ItemId()).state, 1);
 }
 
 // Counts the control's own display requests on their way to the parent.
@@ -84,10 +83,10 @@ TEST_F(DisplayRequestTest, ARealPaintRaisesOneImageEventPerRequestOfTheControl) 
   Tree->OnGetSelectedIndex = [&](TComponent*, TTreeNode*) { ++SelectedEvents; };
   TRequestCounter::Parent = Form->Handle();
   TRequestCounter::Images = TRequestCounter::SelectedImages = 0;
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, TRequestCounter::Hook, nullptr, GetCurrentThreadId());
+  TThreadHook hook = HookThread(WH_CALLWNDPROC, TRequestCounter::Hook);
   RedrawWindow(TreeWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   Pump();
-  UnhookWindowsHookEx(hook);
+  hook.reset();
   Tree->SetImages(nullptr);
   EXPECT_GT(TRequestCounter::Images, 0);
   EXPECT_EQ(ImageEvents, TRequestCounter::Images);
@@ -160,20 +159,8 @@ class SysColorTest : public TreeViewTest {
   // The labels the control holds, in display order, with "*" on the selected one.
   std::string ControlItems() {
     std::string all;
-    HWND tree = TreeWindow();
-    HTREEITEM selected = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    for (auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)); item;
-         item = reinterpret_cast<HTREEITEM>(
-             SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)))) {
-      char text[64] = "";
-      TVITEMA info{};
-      info.mask = TVIF_TEXT;
-      info.hItem = item;
-      info.pszText = text;
-      info.cchTextMax = sizeof text;
-      SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-      all += std::string(text) + (item == selected ? "* " : " ");
-    }
+    for (const TreeItemInfo& item : ReadTreeItems(TreeWindow()))
+      all += item.label + (item.selected ? "* " : " ");
     return all;
   }
 };

@@ -1,4 +1,6 @@
-#include "PanelDriver.h"
+#include "PanelUser.h"
+
+#include <cstring>
 
 namespace {
 BOOL CALLBACK CollectToolBars(HWND window, LPARAM data) {
@@ -16,35 +18,64 @@ void PostKey(HWND window, WORD key) {
   PostMessageA(window, WM_KEYDOWN, key, 1);
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
 }
+
+// The label's rectangle, empty when the control shows no part of the item.
+RECT LabelRect(HWND tree, HTREEITEM item) {
+  RECT r{};
+  std::memcpy(&r, &item, sizeof item);  // the item goes in, its rectangle comes out
+  if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r))) return RECT{};
+  return r;
+}
+
+POINT CentreOf(const RECT& r) {
+  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 }  // namespace
 
-std::vector<HWND> PanelDriver::ToolBars() const {
+std::vector<HWND> PanelUser::ToolBars() const {
   std::vector<HWND> bars;
   EnumChildWindows(FHost.Panel(), CollectToolBars, reinterpret_cast<LPARAM>(&bars));
   return bars;
 }
 
-POINT PanelDriver::ItemCentre(const std::string& label) const {
-  HTREEITEM item = FHost.FindItem(label);
-  RECT r{};
-  memcpy(&r, &item, sizeof item);
-  SendMessageA(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
-  return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+std::vector<HTREEITEM> PanelUser::Items() const {
+  std::vector<HTREEITEM> items;
+  for (const TreeItemInfo& item : FHost.ReadTree()) items.push_back(item.item);
+  return items;
 }
 
-std::string PanelDriver::SelectedLabel() const {
+std::string PanelUser::Label(HTREEITEM item) const {
+  return ReadTreeItem(Tree(), item).label;
+}
+
+std::string PanelUser::SelectedLabel() const {
   for (const TreeItemInfo& item : FHost.ReadTree())
     if (item.selected) return item.label;
   return "";
 }
 
-void PanelDriver::ClickAt(POINT p) {
+POINT PanelUser::Centre(HTREEITEM item) const {
+  SendMessageA(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  return CentreOf(LabelRect(Tree(), item));
+}
+
+POINT PanelUser::Glyph(HTREEITEM item) const {
+  POINT p = Centre(item);
+  return POINT{LabelRect(Tree(), item).left - 8, p.y};
+}
+
+void PanelUser::ClickAt(POINT p) {
   PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
   SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(p));
   PluginHost::Pump();
 }
 
-void PanelDriver::DoubleClickAt(POINT p) {
+void PanelUser::Click(HTREEITEM item) {
+  ClickAt(Glyph(item));
+}
+
+void PanelUser::DoubleClick(HTREEITEM item) {
+  POINT p = Glyph(item);
   ClickAt(p);
   PostMessageA(Tree(), WM_LBUTTONUP, 0, At(p));
   SendMessageA(Tree(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(p));
@@ -53,7 +84,7 @@ void PanelDriver::DoubleClickAt(POINT p) {
 
 // The menu's keys go into the queue after the release, so the control's own loop stops at the release and
 // the menu's loop gets the keys.
-void PanelDriver::RightClickAt(POINT p, int downs) {
+void PanelUser::RightClickAt(POINT p, int downs) {
   POINT screen = p;
   ClientToScreen(Tree(), &screen);
   SetCursorPos(screen.x, screen.y);
@@ -64,7 +95,11 @@ void PanelDriver::RightClickAt(POINT p, int downs) {
   PluginHost::Pump();
 }
 
-void PanelDriver::DragBetween(POINT start, POINT end) {
+void PanelUser::RightClick(HTREEITEM item, int downs) {
+  RightClickAt(Centre(item), downs);
+}
+
+void PanelUser::DragBetween(POINT start, POINT end) {
   PostMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 20, start.y + 20));
   SendMessageA(Tree(), WM_LBUTTONDOWN, MK_LBUTTON, At(start));
   SendMessageA(Tree(), WM_MOUSEMOVE, MK_LBUTTON, At(end));
@@ -72,53 +107,51 @@ void PanelDriver::DragBetween(POINT start, POINT end) {
   PluginHost::Pump();
 }
 
-POINT PanelDriver::OutsideTree() const {
+void PanelUser::Drag(HTREEITEM from, HTREEITEM to) {
+  POINT end = Centre(to);
+  POINT start = Centre(from);
+  // Scrolling to the start may have moved the target: asked again, but without scrolling back.
+  if (RECT target = LabelRect(Tree(), to); !IsRectEmpty(&target)) end = CentreOf(target);
+  DragBetween(start, from == to ? start : end);
+}
+
+void PanelUser::DragOutside(HTREEITEM from) {
   RECT client;
   GetClientRect(Tree(), &client);
-  return POINT{client.right + 40, client.bottom + 40};
+  DragBetween(Centre(from), POINT{client.right + 40, client.bottom + 40});
 }
 
-void PanelDriver::ClickItem(const std::string& label) {
-  ClickAt(ItemCentre(label));
+bool PanelUser::EditLabel(HTREEITEM item, const std::string& text, bool commit) {
+  SetFocus(Tree());
+  auto edit = reinterpret_cast<HWND>(SendMessageA(Tree(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)));
+  if (!edit) return false;
+  SetWindowTextA(edit, text.c_str());
+  SendMessageA(edit, WM_KEYDOWN, commit ? VK_RETURN : VK_ESCAPE, 0);
+  PluginHost::Pump();
+  return true;
 }
 
-void PanelDriver::RightClickItem(const std::string& label) {
-  RightClickAt(ItemCentre(label), -1);
-}
-
-void PanelDriver::PressKey(WORD key) {
+void PanelUser::PressKey(WORD key) {
   SetFocus(Tree());
   SendMessageA(Tree(), WM_KEYDOWN, key, 1);
   SendMessageA(Tree(), WM_KEYUP, key, 0xC0000001);
   PluginHost::Pump();
 }
 
-void PanelDriver::ClickToolButton(HWND bar, int index) {
+void PanelUser::ClickToolButton(HWND bar, int index) {
   RECT r{};
   SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  POINT p = CentreOf(r);
   SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(p));
   SendMessageA(bar, WM_LBUTTONUP, 0, At(p));
   PluginHost::Pump();
 }
 
-void PanelDriver::ChooseFileMenu(int entry) {
+void PanelUser::ChooseFileMenu(int entry) {
   HWND bar = ToolBars().at(0);
-  for (int i = 0; i <= entry; ++i) {
-    PostMessageA(bar, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(bar, WM_KEYUP, VK_DOWN, 0);
-  }
-  PostMessageA(bar, WM_KEYDOWN, VK_RETURN, 0);
-  PostMessageA(bar, WM_KEYUP, VK_RETURN, 0);
+  for (int i = 0; i <= entry; ++i) PostKey(bar, VK_DOWN);
+  PostKey(bar, VK_RETURN);
   ClickToolButton(bar, 0);
-}
-
-void PanelDriver::Drag(const std::string& from, const std::string& to) {
-  DragBetween(ItemCentre(from), ItemCentre(to));
-}
-
-void PanelDriver::DragOutside(const std::string& from) {
-  DragBetween(ItemCentre(from), OutsideTree());
 }
 
 std::string ToolHint(HWND bar, int index) {

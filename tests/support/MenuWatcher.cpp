@@ -5,25 +5,26 @@
 #include "Menus.h"
 
 namespace {
-TMenuWatcher* Watching = nullptr;  // hooks and TIMERPROCs carry no context; one watcher at a time
-constexpr UINT kTickMs = 25;
-constexpr int kTicksBeforeForcedEnd = 80;
+TMenuWatcher* Watching = nullptr;  // a hook carries no context; one watcher at a time
+constexpr int kTicksBeforeForcedEnd = TThreadTicker::TicksIn(2000);
+constexpr int kWatchdogTicks = TThreadTicker::TicksIn(1000);
+constexpr ULONG_PTR kLastPredefinedPicture = 11;  // HBMMENU_POPUP_MINIMIZE
 
 // Read from the menu window itself, so it works for a menu of another module too.
-std::vector<std::string> MenuItems(HWND window) {
-  std::vector<std::string> items;
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
-  for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+void ReadEntries(HWND window, TShownMenu& shown) {
+  shown.menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+  for (int i = 0; shown.menu && i < GetMenuItemCount(shown.menu); ++i) {
     char text[128] = "";
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_BITMAP;
     info.dwTypeData = text;
     info.cch = sizeof text;
-    GetMenuItemInfoA(menu, i, TRUE, &info);
-    items.push_back((info.fType & MFT_SEPARATOR) ? "-" : text);
+    GetMenuItemInfoA(shown.menu, i, TRUE, &info);
+    shown.items.push_back((info.fType & MFT_SEPARATOR) ? "-" : text);
+    if (reinterpret_cast<ULONG_PTR>(info.hbmpItem) > kLastPredefinedPicture)
+      shown.pictures.push_back(info.hbmpItem);
   }
-  return items;
 }
 
 bool IsMenuWindow(HWND window) {
@@ -31,17 +32,20 @@ bool IsMenuWindow(HWND window) {
   GetClassNameA(window, name, sizeof(name));
   return std::string(name) == "#32768";
 }
+
+BOOL CALLBACK NoteOpenMenu(HWND window, LPARAM open) {
+  if (IsMenuWindow(window) && IsWindowVisible(window)) *reinterpret_cast<bool*>(open) = true;
+  return TRUE;
+}
 }  // namespace
 
 TMenuWatcher::TMenuWatcher() {
   Watching = this;
-  FHook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
-  FTimer = SetTimer(nullptr, 0, kTickMs, Tick);
+  FHook = HookThread(WH_CBT, CbtHook);
 }
 
 TMenuWatcher::~TMenuWatcher() {
-  KillTimer(nullptr, FTimer);
-  UnhookWindowsHookEx(FHook);
+  FHook.reset();
   Watching = nullptr;
 }
 
@@ -51,11 +55,7 @@ LRESULT CALLBACK TMenuWatcher::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void CALLBACK TMenuWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (Watching) Watching->Look();
-}
-
-void TMenuWatcher::Look() {
+void TMenuWatcher::OnTick() {
   // A menu is done with once its window is gone or hidden again, or when a later one has opened.
   while (FClosing < FOpened.size()) {
     HWND menu = FOpened[FClosing];
@@ -71,10 +71,23 @@ void TMenuWatcher::Look() {
     RECT r;
     GetWindowRect(menu, &r);
     HMENU shown = TPopupMenu::ShownMenu();
-    FShown.push_back({POINT{r.left, r.top}, shown ? GetMenuItemCount(shown) : -1, MenuItems(menu)});
+    TShownMenu& seen = FShown.emplace_back();
+    seen.origin = POINT{r.left, r.top};
+    seen.entries = shown ? GetMenuItemCount(shown) : -1;
+    ReadEntries(menu, seen);
     HWND owner = GetWindow(menu, GW_OWNER);
     PostMessageA(owner ? owner : GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
   } else if (FTicksOpen == kTicksBeforeForcedEnd) {
+    EndMenu();
+  }
+}
+
+void TMenuWatchdog::OnTick() {
+  bool open = false;
+  EnumWindows(NoteOpenMenu, reinterpret_cast<LPARAM>(&open));
+  if (!open) return;
+  if (++FTicksOpen >= kWatchdogTicks) {
+    FFired = true;
     EndMenu();
   }
 }

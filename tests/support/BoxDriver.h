@@ -9,22 +9,7 @@
 #include <string>
 #include <vector>
 
-// Calls OnTick every few tens of milliseconds for as long as it lives, from whichever loop of the thread
-// dispatches messages: a thread timer, which a modal box's or a menu's own loop dispatches too.
-class TThreadTicker {
- public:
-  TThreadTicker();
-  virtual ~TThreadTicker();
-  TThreadTicker(const TThreadTicker&) = delete;
-  TThreadTicker& operator=(const TThreadTicker&) = delete;
-
- protected:
-  virtual void OnTick() = 0;
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD);
-  UINT_PTR FTimer = 0;
-};
+#include "ThreadMessages.h"
 
 class TBoxDriver : public TThreadTicker {
  public:

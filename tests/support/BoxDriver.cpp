@@ -1,17 +1,11 @@
 #include "BoxDriver.h"
 
-#include <map>
 #include <string>
 
 #include "MsgBoxWindow.h"
 
 namespace {
-std::map<UINT_PTR, TThreadTicker*>& Tickers() {
-  static std::map<UINT_PTR, TThreadTicker*> tickers;
-  return tickers;
-}
-constexpr UINT kTickMs = 40;
-constexpr int kGraceTicks = 25;
+constexpr int kGraceTicks = TThreadTicker::TicksIn(1000);
 
 struct TClassSearch {
   HWND found = nullptr;
@@ -40,21 +34,6 @@ LPARAM KeyData(UINT key, bool up) {
   return 1 | (scan << 16) | (up ? 0xC0000000u : 0);
 }
 }  // namespace
-
-TThreadTicker::TThreadTicker() {
-  FTimer = SetTimer(nullptr, 0, kTickMs, Tick);
-  Tickers()[FTimer] = this;
-}
-
-TThreadTicker::~TThreadTicker() {
-  KillTimer(nullptr, FTimer);
-  Tickers().erase(FTimer);
-}
-
-// A thread timer's procedure gets no context but the timer's id.
-void CALLBACK TThreadTicker::Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (auto it = Tickers().find(timer); it != Tickers().end()) it->second->OnTick();
-}
 
 TBoxDriver::TBoxDriver(std::vector<TStep> steps) : FSteps(std::move(steps)) {}
 
