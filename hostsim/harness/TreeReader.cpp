@@ -1,7 +1,6 @@
 #include "TreeReader.h"
 
 #include <cstring>
-#include <set>
 #include <vector>
 
 namespace {
@@ -90,16 +89,26 @@ std::string DumpTree(HWND tree, TreeMarks marks) {
   return out;
 }
 
+// Depth first: a branch is opened as the walk reaches it, so the children it gets are walked next (one pass,
+// however deep the tree). An item that refuses to open is tried once.
 void ExpandAll(HWND tree) {
-  // Expanding may add children that have children; an item that refuses to open is tried only once.
-  std::set<HTREEITEM> tried;
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (const TreeItemInfo& item : ReadTreeItems(tree))
-      if (item.hasChildrenMark && !item.expanded && tried.insert(item.item).second) {
-        SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.item));
-        changed = true;
-      }
+  std::vector<HTREEITEM> laterSiblings;
+  auto next = [tree](HTREEITEM item, WPARAM relation) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  };
+  for (HTREEITEM item = next(nullptr, TVGN_ROOT); item;) {
+    const TreeItemInfo info = ReadTreeItem(tree, item, 0);
+    if (info.hasChildrenMark && !info.expanded)
+      SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    HTREEITEM child = next(item, TVGN_CHILD);
+    HTREEITEM sibling = next(item, TVGN_NEXT);
+    if (child && sibling) laterSiblings.push_back(sibling);
+    item = child ? child : sibling;
+    if (!item && !laterSiblings.empty()) {
+      item = laterSiblings.back();
+      laterSiblings.pop_back();
+    }
   }
 }
 
