@@ -159,12 +159,12 @@ class TCustomTreeView : public TWinControl {
 
   // The control's items kept through a clear inside an update (TreeViewKeep.cpp).
   bool KeepControlItems();
+  void DropUnusedKept();
+  void MatchKeptChildren(TTreeNode* node, int kept);
+  void DropKeptItem(HTREEITEM item);
   void TakeKeptItem(TTreeNode* node, int kept);
   bool PlaceChildren(TTreeNode* node);
-  void PlaceLevel(const std::vector<TTreeNode*>& level, int firstKept, int keptCount);
   void PlaceTopLevel();
-  void DropKeptItem(HTREEITEM item);
-  void EndKeeping();
   void ForgetKeptItems();
 
   // Automatic dragging.

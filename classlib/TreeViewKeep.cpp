@@ -3,6 +3,8 @@
 // learns only what differs, instead of dropping every item, taking it again and measuring its label
 // again, which is most of what a large rebuild costs under Wine.
 // The items themselves are still new: an item pointer kept across the clear finds freed memory.
+#include <algorithm>
+
 #include "TreeView.h"
 
 // What the control holds now, level by level, as the wrapper knows it. Nothing may wait for the control:
@@ -42,23 +44,48 @@ bool TCustomTreeView::KeepControlItems() {
   return true;
 }
 
-// node takes the kept item, under the item's tag: the control is told only what differs. Kept children
-// stay for node's own children when node opens now; otherwise the control drops them, as it never held
-// those of a closed branch after a clear.
+// Pairs every kept item with the new item that will take its place, level by level as they will be
+// placed, and lets the control drop what no new item takes: the surplus of a level, and the children held
+// for a branch that is not open now (the control never holds those after a clear). All of it while the
+// control still draws, before anything new is put in: the control keeps its layout only while it does.
+void TCustomTreeView::DropUnusedKept() {
+  const int taken = std::min(static_cast<int>(FItems.FRoots.size()), FKeptTopLevel);
+  for (int i = taken; i < FKeptTopLevel; ++i) DropKeptItem(FKept[i].item);
+  FKeptTopLevel = taken;
+  for (int i = 0; i < taken; ++i) MatchKeptChildren(FItems.FRoots[i], i);
+}
+
+void TCustomTreeView::MatchKeptChildren(TTreeNode* node, int kept) {
+  if (!FKept[kept].childCount) return;
+  if (!node->FExpanded || !node->HasChildren()) {
+    Perform(TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(FKept[kept].item));
+    FKept[kept].childCount = 0;
+    FKept[kept].expanded = false;
+    return;
+  }
+  node->Children();
+  if (node->FOrderPending) SortChildren(node, false);  // the order they will be placed in
+  const int first = FKept[kept].firstChild;
+  const int taken = std::min(node->Count(), FKept[kept].childCount);
+  for (int i = taken; i < FKept[kept].childCount; ++i) DropKeptItem(FKept[first + i].item);
+  FKept[kept].childCount = taken;
+  for (int i = 0; i < taken; ++i) MatchKeptChildren(node->FChildren[i], first + i);
+}
+
+void TCustomTreeView::DropKeptItem(HTREEITEM item) {
+  FClearing = true;
+  Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  FClearing = false;
+  FKeptSelectionMoved = true;  // the control may have moved its caret off the item it dropped
+}
+
+// node takes the kept item, under the item's tag: the control is told only what differs.
 void TCustomTreeView::TakeKeptItem(TTreeNode* node, int kept) {
   const TKeptItem& item = FKept[kept];
   NameItem(node, item.item, item.tag);
   node->FPendingMask = 0;
   node->FExpandedInControl = item.expanded;
-  if (item.childCount) {
-    if (node->FExpanded && node->HasChildren()) {
-      FKeptChildren[node] = kept;
-    } else {
-      // Before the item may lose its button: the control drops no children of an item without one.
-      Change(TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(item.item));
-      node->FExpandedInControl = false;
-    }
-  }
+  if (item.childCount) FKeptChildren[node] = kept;
   TVITEMA change{};
   change.mask = TVIF_HANDLE;
   change.hItem = item.item;
@@ -88,49 +115,26 @@ bool TCustomTreeView::PlaceChildren(TTreeNode* node) {
     count = FKept[kept->second].childCount;
     FKeptChildren.erase(kept);
   }
-  PlaceLevel(node->FChildren, first, count);
-  return count > 0;
-}
-
-void TCustomTreeView::PlaceLevel(const std::vector<TTreeNode*>& level, int firstKept, int keptCount) {
   int taken = 0;
-  for (TTreeNode* child : level) {
-    if (taken < keptCount)
-      TakeKeptItem(child, firstKept + taken++);
+  for (TTreeNode* child : node->FChildren) {
+    if (taken < count)
+      TakeKeptItem(child, first + taken++);
     else
       InsertItem(child, TVI_LAST);
   }
-  for (int i = taken; i < keptCount; ++i) DropKeptItem(FKept[firstKept + i].item);
+  return count > 0;
 }
 
-void TCustomTreeView::DropKeptItem(HTREEITEM item) {
-  FClearing = true;
-  Change(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
-  FClearing = false;
-  FKeptSelectionMoved = true;  // the control may have moved its caret off the item it dropped
-}
-
-// The top level takes the kept one's places; then the marks the kept items still carry go.
+// The top level takes the kept one's places. A new fill shows the top of the tree, and nothing highlighted
+// or selected but what the items say: the kept items lose their marks first, while the control draws. The
+// view goes to the top before anything is dropped: Wine's control loses its first visible item when it
+// drops the children of an open branch that holds it, and then fails on its next layout.
 void TCustomTreeView::PlaceTopLevel() {
-  int keptTop = FKeptTopLevel;
-  FKeptTopLevel = 0;
-  std::vector<TTreeNode*> fresh;
-  int taken = 0;
-  for (TTreeNode* root : FItems.FRoots) {
-    if (root->FItemId) continue;
-    if (taken < keptTop) {
-      TakeKeptItem(root, taken++);
-      if (root->FExpanded && root->HasChildren()) ApplyExpanded(root, true);
-    } else {
-      InsertBranch(root, TVI_LAST);
-    }
-  }
-  for (int i = taken; i < keptTop; ++i) DropKeptItem(FKept[i].item);
-  // A new fill shows the top of the tree, and nothing highlighted or selected but what the items say.
-  HTREEITEM top = FItems.FRoots.front()->FItemId;
-  if (reinterpret_cast<HTREEITEM>(Perform(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)) != top)
-    Change(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(top));
-  if (FKeptDropTarget) Change(TVM_SELECTITEM, TVGN_DROPHILITE, 0);
+  if (!FItems.FRoots.empty() &&
+      reinterpret_cast<HTREEITEM>(Perform(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)) != FKept[0].item)
+    Perform(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(FKept[0].item));
+  DropUnusedKept();
+  if (FKeptDropTarget) Perform(TVM_SELECTITEM, TVGN_DROPHILITE, 0);
   if ((FKeptCaret || FKeptSelectionMoved) && !FSelected) {
     FClearing = true;  // the control's caret goes, which the items never had
     Perform(TVM_SELECTITEM, TVGN_CARET, 0);
@@ -138,13 +142,15 @@ void TCustomTreeView::PlaceTopLevel() {
   } else if (FKeptCaret || FKeptSelectionMoved) {
     FSelectionPending = true;
   }
-  FKeptCaret = FKeptDropTarget = FKeptSelectionMoved = false;
-}
-
-// A kept item whose new item never opened keeps no children the items do not know.
-void TCustomTreeView::EndKeeping() {
-  for (const auto& [node, kept] : FKeptChildren)
-    Change(TVM_EXPAND, TVE_COLLAPSE | TVE_COLLAPSERESET, reinterpret_cast<LPARAM>(node->FItemId));
+  int taken = 0;
+  for (TTreeNode* root : FItems.FRoots) {
+    if (taken < FKeptTopLevel) {
+      TakeKeptItem(root, taken++);
+      if (root->FExpanded && root->HasChildren()) ApplyExpanded(root, true);
+    } else {
+      InsertBranch(root, TVI_LAST);
+    }
+  }
   ForgetKeptItems();
 }
 

@@ -115,11 +115,10 @@ void TCustomTreeView::RealisePath(TTreeNode* node) {
 
 void TCustomTreeView::SyncControl() {
   if (!HandleAllocated() || FItems.Updating()) return;
-  if (!FKept.empty() && !FItems.FRoots.empty()) PlaceTopLevel();
+  if (!FKept.empty()) PlaceTopLevel();
   for (auto& root : FItems.FRoots) SyncNode(root);
   if (FRootOrderPending) ApplyChildOrder(nullptr);
   if (FSelectionPending) ApplySelection();
-  if (!FKept.empty()) EndKeeping();
 }
 
 void TCustomTreeView::SyncNode(TTreeNode* node) {
