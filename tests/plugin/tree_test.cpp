@@ -256,4 +256,27 @@ TEST_F(TreeTest, RebuildShowsTheTopAndOnlyTheHostsSelection) {
   ASSERT_NE(next(TVGN_CARET), nullptr);
   EXPECT_EQ(ReadTreeItem(tree, next(TVGN_CARET)).label, "Object 130");
 }
+TEST_F(TreeTest, AnOpenGroupScrolledIntoThatComesBackClosedLeavesTheControlWhole) {
+  auto addGroup = [] {
+    SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+    for (int i = 10; i < 50; ++i) simCreateObject(group, ("Member " + std::to_string(i)).c_str(), e_tsxPOLYH);
+    return group;
+  };
+  SobjHandle group = addGroup();
+  for (int i = 10; i < 40; ++i) simCreateObject(nullptr, ("Top " + std::to_string(i)).c_str(), e_tsxCAMERA);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();
+  HWND tree = host.Tree();
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(host.FindItem("Member 30")));
+  // The same label for another object, which was never open: its members leave the control.
+  simUserDelete(group);
+  addGroup();
+  EXPECT_EQ(host.LeftClick(), 1);
+  std::vector<TreeItemInfo> items = host.ReadTree();
+  ASSERT_EQ(items.size(), 32u) << host.Dump();
+  EXPECT_EQ(items[1].label, "Group");
+  EXPECT_FALSE(items[1].expanded);
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)),
+            items[0].item);
+}
 }  // namespace
