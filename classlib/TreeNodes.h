@@ -150,13 +150,12 @@ class TTreeNodes {
   // Where deferred children come from. Null (also after a clear) drops every item still waiting: a source
   // that goes away first must say so.
   void SetSource(TTreeNodeSource* source);
-  // A child made for a waiting branch by the source: an item that was already counted, and whose data is
-  // no change to the tree (Generation stays). No control message: the control learns of it when it takes
-  // the branch.
+  // A child made for a waiting branch by the source: its data is no change to the tree (Generation stays),
+  // and the control learns of it only when it takes the branch.
   TTreeNode* AddMadeChild(TTreeNode* parent, std::string_view text, void* data);
 
-  // While updates are open the control is neither redrawn nor told about changes item by item; closing
-  // the last one brings it up to date in one pass.
+  // While updates are open the control is not told about changes item by item; closing the last one brings
+  // it up to date in one pass, with its drawing held from the first change on.
   void BeginUpdate();
   void EndUpdate();
   bool Updating() const { return FUpdateCount > 0; }
