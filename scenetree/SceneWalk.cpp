@@ -53,18 +53,6 @@ class MaterialLabel {
 };
 }  // namespace
 
-std::string_view TSceneWalk::TLabelStore::Add(std::string_view text) {
-  if (FBlock < FBlocks.size() && FUsed + text.size() > kBlockSize) {
-    ++FBlock;
-    FUsed = 0;
-  }
-  if (FBlock == FBlocks.size()) FBlocks.push_back(std::make_unique<char[]>(kBlockSize));
-  char* start = FBlocks[FBlock].get() + FUsed;
-  std::copy(text.begin(), text.end(), start);
-  FUsed += text.size();
-  return std::string_view(start, text.size());
-}
-
 void TSceneWalk::Run() {
   FItems.clear();
   FLabels.Clear();

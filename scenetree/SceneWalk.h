@@ -7,6 +7,7 @@
 // of a large scene touches memory it already has instead of asking the system for fresh pages.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,17 @@ class TSceneWalk {
   class TLabelStore {
    public:
     void Clear() { FBlock = FUsed = 0; }
-    std::string_view Add(std::string_view text);
+    std::string_view Add(std::string_view text) {
+      if (FBlock < FBlocks.size() && FUsed + text.size() > kBlockSize) {
+        ++FBlock;
+        FUsed = 0;
+      }
+      if (FBlock == FBlocks.size()) FBlocks.push_back(std::make_unique<char[]>(kBlockSize));
+      char* start = FBlocks[FBlock].get() + FUsed;
+      std::copy(text.begin(), text.end(), start);
+      FUsed += text.size();
+      return std::string_view(start, text.size());
+    }
 
    private:
     static constexpr size_t kBlockSize = 64 * 1024;
