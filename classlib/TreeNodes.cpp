@@ -24,7 +24,19 @@ TTreeNode* TTreeNode::GetPrevSibling() const {
   return FIndex > 0 ? Siblings()[FIndex - 1] : nullptr;
 }
 
+const std::vector<TTreeNode*>& TTreeNode::Children() const {
+  if (FWaitingItems > 0) FOwner->MakeWaitingChildren(const_cast<TTreeNode*>(this));
+  return FChildren;
+}
+
 TTreeNode* TTreeNode::GetNext() const {
+  if (!Children().empty()) return FChildren.front();
+  for (const TTreeNode* node = this; node; node = node->FParent)
+    if (TTreeNode* next = node->GetNextSibling()) return next;
+  return nullptr;
+}
+
+TTreeNode* TTreeNode::GetNextMade() const {
   if (!FChildren.empty()) return FChildren.front();
   for (const TTreeNode* node = this; node; node = node->FParent)
     if (TTreeNode* next = node->GetNextSibling()) return next;
@@ -83,7 +95,7 @@ void TTreeNode::SetExpanded(bool expanded) {
 void TTreeNode::Expand(bool recurse) {
   SetExpanded(true);
   if (recurse)
-    for (auto& child : FChildren) child->Expand(true);
+    for (auto& child : Children()) child->Expand(true);
 }
 
 void TTreeNode::Collapse(bool recurse) {
@@ -190,6 +202,7 @@ TTreeNode* TTreeNodes::Item(int index) const {
 }
 
 TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+  if (parent) parent->Children();  // a new child comes after those waiting
   auto& siblings = parent ? parent->FChildren : FRoots;
   TTreeNode* added = MakeNode(parent);
   added->FText = text;
@@ -206,13 +219,47 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const std::string& text
   return node;
 }
 
-namespace {
-int SubtreeSize(const TTreeNode* node) {
-  int size = 1;
-  for (int i = 0; i < node->Count(); ++i) size += SubtreeSize(node->Item(i));
+TTreeNode* TTreeNodes::AddMadeChild(TTreeNode* parent, std::string_view text, void* data) {
+  TTreeNode* added = MakeNode(parent);
+  added->FText = text;
+  added->FData = data;
+  added->FIndex = static_cast<int>(parent->FChildren.size());
+  parent->FChildren.push_back(added);
+  ++FCount;
+  return added;
+}
+
+void TTreeNodes::DeferChildren(TTreeNode* node, int entry, int items) {
+  if (!node || items <= 0 || !FSource) return;
+  node->Children();  // children already there stay, and keep their place before the waiting ones
+  node->FSourceEntry = entry;
+  node->FWaitingItems = items;
+  FCount += items;
+  if (node->FItemId && node->FChildren.empty()) FOwner->NodeChanged(node, TVIF_CHILDREN);
+}
+
+// The waiting items leave the count, and come back into it as the source makes or defers them again.
+void TTreeNodes::MakeWaitingChildren(TTreeNode* node) {
+  FCount -= node->FWaitingItems;
+  node->FWaitingItems = 0;
+  if (FSource) FSource->MakeChildren(*this, node, node->FSourceEntry);
+}
+
+void TTreeNodes::SetSource(TTreeNodeSource* source) {
+  if (!source && FSource) {
+    for (TTreeNode* node = GetFirstNode(); node; node = node->GetNextMade()) {
+      FCount -= node->FWaitingItems;
+      node->FWaitingItems = 0;
+    }
+  }
+  FSource = source;
+}
+
+int TTreeNodes::SubtreeSize(const TTreeNode* node) {
+  int size = 1 + node->FWaitingItems;
+  for (const TTreeNode* child : node->FChildren) size += SubtreeSize(child);
   return size;
 }
-}  // namespace
 
 void TTreeNodes::Delete(TTreeNode* node) {
   if (!node) return;
@@ -224,11 +271,12 @@ void TTreeNodes::Delete(TTreeNode* node) {
   for (size_t i = 0; i < siblings.size(); ++i) siblings[i]->FIndex = static_cast<int>(i);
   DestroySubtree(node, true);
   ++FGeneration;
-  if (parent && parent->FChildren.empty()) FOwner->NodeChanged(parent, TVIF_CHILDREN);
+  if (parent && !parent->HasChildren()) FOwner->NodeChanged(parent, TVIF_CHILDREN);
 }
 
 void TTreeNodes::Clear() {
   FOwner->ClearControl();
+  FSource = nullptr;
   DestroyAll();
   for (void* block : FBlocks) ::operator delete(block);
   FBlocks.clear();
@@ -241,14 +289,10 @@ void TTreeNodes::Clear() {
 }
 
 void TTreeNodes::BeginUpdate() {
-  if (FUpdateCount++ == 0 && FOwner->HandleAllocated())
-    SendMessageA(FOwner->Handle(), WM_SETREDRAW, FALSE, 0);
+  ++FUpdateCount;
 }
 
 void TTreeNodes::EndUpdate() {
   if (FUpdateCount == 0 || --FUpdateCount > 0) return;
-  if (!FOwner->HandleAllocated()) return;
-  FOwner->SyncControl();
-  SendMessageA(FOwner->Handle(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(FOwner->Handle(), nullptr, TRUE);
+  if (FOwner->HandleAllocated()) FOwner->EndUpdate();
 }

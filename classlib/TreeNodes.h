@@ -5,6 +5,11 @@
 // while the control did not hold its children is put in order then (until then its items keep the order
 // they were added in). Items are made in blocks and dropped together: a large tree is rebuilt often, and
 // one heap block per item costs more than everything else the rebuild does.
+//
+// A branch's children may also wait to be made (TTreeNodes::DeferChildren): a tree filled from a large list
+// makes the items the control shows and those a caller reaches, and the rest stay entries of the list.
+// Asking for a branch's children (Count, Item, GetFirstChild, GetNext, ...) makes them; the item count
+// includes the waiting items, and HasChildren answers without making anything.
 #pragma once
 
 #include <windows.h>
@@ -12,17 +17,28 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TCustomTreeView;
+class TTreeNode;
+class TTreeNodes;
+
+// What makes the children of a branch that was deferred with DeferChildren.
+class TTreeNodeSource {
+ public:
+  // Adds the children of entry under parent, in order, with TTreeNodes::AddMadeChild (and defers their own).
+  virtual void MakeChildren(TTreeNodes& items, TTreeNode* parent, int entry) = 0;
+
+ protected:
+  ~TTreeNodeSource() = default;
+};
 // Changes waiting for the control, beyond its own TVIF_ attribute masks.
 constexpr UINT kExpandedChanged = 0x10000;
 constexpr UINT kOrderChanged = 0x20000;
 
 // The state index of an item that shows no state image.
 constexpr int kNoStateImage = -1;
-
-class TTreeNodes;
 
 class TTreeNode {
  public:
@@ -51,17 +67,19 @@ class TTreeNode {
   void Expand(bool recurse);
   void Collapse(bool recurse);
 
-  int Count() const { return static_cast<int>(FChildren.size()); }
-  bool HasChildren() const { return !FChildren.empty(); }
-  TTreeNode* Item(int index) const { return FChildren[index]; }
-  TTreeNode* GetFirstChild() const { return FChildren.empty() ? nullptr : FChildren.front(); }
-  TTreeNode* GetLastChild() const { return FChildren.empty() ? nullptr : FChildren.back(); }
+  int Count() const { return static_cast<int>(Children().size()); }
+  bool HasChildren() const { return !FChildren.empty() || FWaitingItems > 0; }
+  TTreeNode* Item(int index) const { return Children()[index]; }
+  TTreeNode* GetFirstChild() const { return Children().empty() ? nullptr : FChildren.front(); }
+  TTreeNode* GetLastChild() const { return Children().empty() ? nullptr : FChildren.back(); }
   // Room for count children, for a caller that knows how many it will add.
   void ReserveChildren(int count) { FChildren.reserve(count); }
   TTreeNode* GetNextSibling() const;
   TTreeNode* GetPrevSibling() const;
   // The next item in depth-first order (parents before children), null after the last.
   TTreeNode* GetNext() const;
+  // The same among the items made so far: a walk that must not make the waiting branches.
+  TTreeNode* GetNextMade() const;
   bool IsAncestorOf(const TTreeNode* node) const;
 
   bool Selected() const;
@@ -83,6 +101,8 @@ class TTreeNode {
   friend class TCustomTreeView;
 
   std::vector<TTreeNode*>& Siblings() const;
+  // The children, made first if they were waiting.
+  const std::vector<TTreeNode*>& Children() const;
   void Changed(UINT mask);
 
   TTreeNodes* FOwner;                 // not owned
@@ -94,7 +114,10 @@ class TTreeNode {
   int FStateIndex = kNoStateImage;
   void* FData = nullptr;  // not owned
   int FIndex = 0;
+  int FSourceEntry = 0;   // what the source makes the waiting children from
+  int FWaitingItems = 0;  // items below this one that wait to be made (all of them, when any do)
   HTREEITEM FItemId = nullptr;
+  LPARAM FItemTag = 0;  // the control's parameter of FItemId, which names it to the sort callback
   bool FExpanded = false;
   bool FChildrenInControl = false;  // the control holds this item's children
   bool FExpandedInControl = false;  // the control shows this item expanded
@@ -121,8 +144,18 @@ class TTreeNodes {
   void Delete(TTreeNode* node);
   void Clear();
 
-  // While updates are open the control is neither redrawn nor told about changes item by item; closing
-  // the last one brings it up to date in one pass.
+  // node's children wait to be made by the source from entry until someone asks for them; items is how
+  // many items they are with all their descendants.
+  void DeferChildren(TTreeNode* node, int entry, int items);
+  // Where deferred children come from. Null (also after a clear) drops every item still waiting: a source
+  // that goes away first must say so.
+  void SetSource(TTreeNodeSource* source);
+  // A child made for a waiting branch by the source: its data is no change to the tree (Generation stays),
+  // and the control learns of it only when it takes the branch.
+  TTreeNode* AddMadeChild(TTreeNode* parent, std::string_view text, void* data);
+
+  // While updates are open the control is not told about changes item by item; closing the last one brings
+  // it up to date in one pass, with its drawing held from the first change on.
   void BeginUpdate();
   void EndUpdate();
   bool Updating() const { return FUpdateCount > 0; }
@@ -136,6 +169,9 @@ class TTreeNodes {
   friend class TCustomTreeView;
 
   TTreeNode* MakeNode(TTreeNode* parent);
+  void MakeWaitingChildren(TTreeNode* node);
+  // The node and every item below it, made or waiting.
+  static int SubtreeSize(const TTreeNode* node);
   void DestroySubtree(TTreeNode* node, bool keepSlots);
   void DestroyAll();
 
@@ -143,7 +179,8 @@ class TTreeNodes {
 
   TCustomTreeView* FOwner;  // not owned
   std::vector<TTreeNode*> FRoots;
-  int FCount = 0;
+  TTreeNodeSource* FSource = nullptr;  // not owned
+  int FCount = 0;                      // waiting items included
   int FUpdateCount = 0;
   unsigned FGeneration = 0;
   // The items' storage: blocks of kBlockNodes slots. A clear gives them back to the heap rather than

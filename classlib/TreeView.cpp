@@ -51,7 +51,10 @@ void TCustomTreeView::DestroyWnd() {
   if (!HandleAllocated()) return;
   FClearing = true;
   FNodeOfItem.clear();
-  for (TTreeNode* node = FItems.GetFirstNode(); node; node = node->GetNext()) {
+  FNodeOfTag.clear();
+  ForgetKeptItems();
+  FRedrawHeld = false;
+  for (TTreeNode* node = FItems.GetFirstNode(); node; node = node->GetNextMade()) {
     node->FItemId = nullptr;
     node->FChildrenInControl = false;
     node->FExpandedInControl = false;

@@ -128,13 +128,17 @@ class TCustomTreeView : public TWinControl {
   friend class TTreeNodes;
 
   // Bringing the control up to date with the items.
+  LRESULT Change(UINT message, WPARAM wParam, LPARAM lParam);
+  void HoldRedraw();
+  void EndUpdate();
   void InsertItem(TTreeNode* node, HTREEITEM after);
   void InsertBranch(TTreeNode* node, HTREEITEM after);
   void InsertChildren(TTreeNode* node);
   void SyncControl();
   void SyncNode(TTreeNode* node);
   void ApplyAttributes(TTreeNode* node, UINT mask);
-  void ApplyExpanded(TTreeNode* node);
+  // controlKnown: the control's expanded state of node is known to be FExpandedInControl.
+  void ApplyExpanded(TTreeNode* node, bool controlKnown = false);
   void ApplySelection();
   void ApplyChildOrder(TTreeNode* parent);
   void NodeAdded(TTreeNode* node);
@@ -149,6 +153,19 @@ class TCustomTreeView : public TWinControl {
   void ChildOrderChanged(TTreeNode* parent);
   void ItemExpanded(NMTREEVIEWA* info);
   void NotifyDeletion(TTreeNode* node);
+  static UINT StateImageBits(int stateIndex);
+  static int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM tree);
+  void NameItem(TTreeNode* node, HTREEITEM item, LPARAM tag);
+
+  // The control's items kept through a clear inside an update (TreeViewKeep.cpp).
+  bool KeepControlItems();
+  void DropUnusedKept();
+  void MatchKeptChildren(TTreeNode* node, int kept);
+  void DropKeptItem(HTREEITEM item);
+  void TakeKeptItem(TTreeNode* node, int kept);
+  bool PlaceChildren(TTreeNode* node);
+  void PlaceTopLevel();
+  void ForgetKeptItems();
 
   // Automatic dragging.
   void BeginAutoDrag(TTreeNode* node);
@@ -156,8 +173,12 @@ class TCustomTreeView : public TWinControl {
   void EndAutoDrag(bool drop, int x, int y);
 
   TTreeNodes FItems;
-  // The items the control holds, by handle: finding one never costs a message.
+  // The items the control holds, by handle and by the tag the control keeps as their parameter: finding
+  // one never costs a message. The tag is no pointer, so a control item kept for a new item
+  // (TreeViewKeep.cpp) needs no message to name it.
   std::unordered_map<HTREEITEM, TTreeNode*> FNodeOfItem;
+  std::unordered_map<LPARAM, TTreeNode*> FNodeOfTag;
+  LPARAM FLastItemTag = 0;
   TImageList* FImages = nullptr;       // not owned
   TImageList* FStateImages = nullptr;  // not owned
   TTreeNode* FSelected = nullptr;      // not owned: an item of FItems
@@ -171,4 +192,24 @@ class TCustomTreeView : public TWinControl {
   int FItemMessages = 0;
   bool FRootOrderPending = false;  // the control must re-sort its top level
   bool FInButtonDown = false;
+  bool FEndingUpdate = false;  // the update's changes are being given to the control
+  bool FRedrawHeld = false;    // the control does not draw until the update ends
+
+  // A kept item: what the control shows of it, and where its children held by the control are kept.
+  struct TKeptItem {
+    HTREEITEM item;
+    LPARAM tag;
+    std::string text;
+    UINT stateImage;
+    bool hasChildren;
+    bool expanded;
+    int firstChild = 0;
+    int childCount = 0;
+  };
+  std::vector<TKeptItem> FKept;  // the top level first, then each kept item's children together
+  int FKeptTopLevel = 0;
+  std::unordered_map<TTreeNode*, int> FKeptChildren;  // new items that take over kept children when shown
+  bool FKeptCaret = false;                            // the control showed a selected item
+  bool FKeptDropTarget = false;                       // and a drop target
+  bool FKeptSelectionMoved = false;                   // dropping a kept item may move the control's caret
 };

@@ -1,5 +1,7 @@
 // The control's messages and notifications, reflected back to it by its parent: selection, expansion,
-// label editing, display requests, custom drawing, clicks.
+// label editing, display requests, custom drawing, clicks. An item is known by its handle, never by the
+// control's copy of its parameter: while a rebuild keeps the control's items for the new ones
+// (TreeViewSync.cpp), that parameter still names an item that is gone.
 #include "TreeView.h"
 
 // After the wrapper's headers: its macros would rename their functions.
@@ -8,7 +10,7 @@
 // Notifications ------------------------------------------------------------------------------------------
 
 LRESULT TCustomTreeView::DefaultGetDispInfo(NMTVDISPINFOA* info) {
-  auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam);
+  TTreeNode* node = NodeFromItem(info->item.hItem);
   if (!node) return 0;
   if (info->item.mask & TVIF_TEXT) lstrcpynA(info->item.pszText, node->FText.c_str(), info->item.cchTextMax);
   if (info->item.mask & TVIF_IMAGE) info->item.iImage = node->FImageIndex;
@@ -29,7 +31,7 @@ LRESULT TCustomTreeView::DefaultCustomDraw(NMTVCUSTOMDRAW* draw) {
       if (!defaultDraw) return CDRF_SKIPDEFAULT;
       return (OnCustomDrawItem || OnAdvancedCustomDrawItem) ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT: {
-      auto* node = reinterpret_cast<TTreeNode*>(draw->nmcd.lItemlParam);
+      TTreeNode* node = NodeFromItem(reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec));
       if (OnCustomDrawItem) OnCustomDrawItem(this, node, draw->nmcd.uItemState, defaultDraw);
       if (OnAdvancedCustomDrawItem) OnAdvancedCustomDrawItem(this, node, draw->nmcd.uItemState, defaultDraw);
       return defaultDraw ? CDRF_DODEFAULT : CDRF_SKIPDEFAULT;
@@ -69,7 +71,7 @@ void TCustomTreeView::ReadExpandedState() {
 }
 
 void TCustomTreeView::ItemExpanded(NMTREEVIEWA* info) {
-  auto* node = reinterpret_cast<TTreeNode*>(info->itemNew.lParam);
+  TTreeNode* node = NodeFromItem(info->itemNew.hItem);
   if (!node) return;
   bool expanded = (info->itemNew.state & TVIS_EXPANDED) != 0;
   node->FExpanded = node->FExpandedInControl = expanded;
@@ -79,7 +81,7 @@ void TCustomTreeView::ItemExpanded(NMTREEVIEWA* info) {
 
 // A branch about to open or close; one that opens gets its children into the control now.
 LRESULT TCustomTreeView::ItemExpanding(NMTREEVIEWA* info) {
-  auto* node = reinterpret_cast<TTreeNode*>(info->itemNew.lParam);
+  TTreeNode* node = NodeFromItem(info->itemNew.hItem);
   if (!node) return 0;
   bool allow = true;
   bool expanding = info->action & TVE_EXPAND;
@@ -92,7 +94,7 @@ LRESULT TCustomTreeView::ItemExpanding(NMTREEVIEWA* info) {
 // An edit committed. OnEdited may change the text; the control takes the accepted text itself, and the
 // item is re-sorted among its siblings only.
 LRESULT TCustomTreeView::EndLabelEdit(NMTVDISPINFOA* info) {
-  auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam);
+  TTreeNode* node = NodeFromItem(info->item.hItem);
   if (!info->item.pszText || !node) return 0;
   std::string text = info->item.pszText;
   if (OnEdited) OnEdited(this, node, text);
@@ -106,7 +108,7 @@ LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
   switch (header->code) {
     case TVN_GETDISPINFOA: {
       auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
-      auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam);
+      TTreeNode* node = NodeFromItem(info->item.hItem);
       if (node && (info->item.mask & TVIF_IMAGE)) GetImageIndex(node);
       if (node && (info->item.mask & TVIF_SELECTEDIMAGE)) GetSelectedIndex(node);
       return DefaultGetDispInfo(info);
@@ -117,7 +119,7 @@ LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
     case TVN_SELCHANGEDA: {
       if (FClearing) return 0;
       auto* info = reinterpret_cast<NMTREEVIEWA*>(header);
-      FSelected = reinterpret_cast<TTreeNode*>(info->itemNew.lParam);
+      FSelected = NodeFromItem(info->itemNew.hItem);
       if (OnChange) OnChange(this, FSelected);
       return 0;
     }
@@ -129,14 +131,14 @@ LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
     case TVN_BEGINLABELEDITA: {
       auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
       bool allow = !ReadOnly;
-      if (OnEditing) OnEditing(this, reinterpret_cast<TTreeNode*>(info->item.lParam), allow);
+      if (OnEditing) OnEditing(this, NodeFromItem(info->item.hItem), allow);
       return allow ? 0 : 1;
     }
     case TVN_ENDLABELEDITA:
       return EndLabelEdit(reinterpret_cast<NMTVDISPINFOA*>(header));
     case TVN_BEGINDRAGA:
       if (DragMode == dmAutomatic)
-        BeginAutoDrag(reinterpret_cast<TTreeNode*>(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.lParam));
+        BeginAutoDrag(NodeFromItem(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem));
       return 0;
     case NM_CLICK:
       if (FInButtonDown)

@@ -9,14 +9,6 @@
 namespace {
 constexpr UINT kItemAttributes = TVIF_TEXT | TVIF_STATE | TVIF_CHILDREN;
 
-int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM) {
-  return reinterpret_cast<TTreeNode*>(a)->Index() - reinterpret_cast<TTreeNode*>(b)->Index();
-}
-
-UINT StateImageBits(int stateIndex) {
-  return INDEXTOSTATEIMAGEMASK(stateIndex > 0 ? stateIndex : 0);
-}
-
 // The control's text order is lstrcmpA's: the thread locale's word sort. Its sort key orders byte by byte
 // exactly as lstrcmpA orders the texts, and costs about what one lstrcmpA does (a microsecond under
 // Wine), so a sort makes one key per item instead of comparing each text log n times.
@@ -34,6 +26,48 @@ std::string TextSortKey(const std::string& text) {
 
 // Bringing the control up to date ------------------------------------------------------------------------
 
+LRESULT TCustomTreeView::Change(UINT message, WPARAM wParam, LPARAM lParam) {
+  HoldRedraw();
+  return Perform(message, wParam, lParam);
+}
+
+// An update stops the control's drawing only once something in it changes: a rebuild that shows what was
+// shown before then costs the control nothing, where resuming its drawing has it measure and lay out
+// every item it holds.
+void TCustomTreeView::HoldRedraw() {
+  if (FRedrawHeld || !HandleAllocated() || !(FItems.Updating() || FEndingUpdate)) return;
+  SendMessageA(FHandle, WM_SETREDRAW, FALSE, 0);
+  FRedrawHeld = true;
+}
+
+void TCustomTreeView::EndUpdate() {
+  FEndingUpdate = true;
+  SyncControl();
+  FEndingUpdate = false;
+  if (FRedrawHeld) SendMessageA(FHandle, WM_SETREDRAW, TRUE, 0);
+  FRedrawHeld = false;
+  InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+UINT TCustomTreeView::StateImageBits(int stateIndex) {
+  return INDEXTOSTATEIMAGEMASK(stateIndex > 0 ? stateIndex : 0);
+}
+
+int CALLBACK TCustomTreeView::CompareByModelOrder(LPARAM a, LPARAM b, LPARAM tree) {
+  auto& nodes = reinterpret_cast<TCustomTreeView*>(tree)->FNodeOfTag;
+  auto first = nodes.find(a), second = nodes.find(b);
+  if (first == nodes.end() || second == nodes.end()) return 0;
+  return first->second->Index() - second->second->Index();
+}
+
+void TCustomTreeView::NameItem(TTreeNode* node, HTREEITEM item, LPARAM tag) {
+  node->FItemId = item;
+  node->FItemTag = tag;
+  if (!item) return;
+  FNodeOfItem[item] = node;
+  FNodeOfTag[tag] = node;
+}
+
 void TCustomTreeView::InsertItem(TTreeNode* node, HTREEITEM after) {
   TVINSERTSTRUCTA insert{};
   insert.hParent = node->FParent ? node->FParent->FItemId : TVI_ROOT;
@@ -43,12 +77,12 @@ void TCustomTreeView::InsertItem(TTreeNode* node, HTREEITEM after) {
   item.pszText = const_cast<char*>(node->FText.c_str());
   item.iImage = I_IMAGECALLBACK;
   item.iSelectedImage = I_IMAGECALLBACK;
-  item.lParam = reinterpret_cast<LPARAM>(node);
+  item.lParam = ++FLastItemTag;
   item.state = StateImageBits(node->FStateIndex);
   item.stateMask = TVIS_STATEIMAGEMASK;
   item.cChildren = node->HasChildren() ? 1 : 0;
-  node->FItemId = reinterpret_cast<HTREEITEM>(Perform(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (node->FItemId) FNodeOfItem[node->FItemId] = node;
+  NameItem(node, reinterpret_cast<HTREEITEM>(Change(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))),
+           item.lParam);
   node->FPendingMask = 0;
 }
 
@@ -61,11 +95,12 @@ void TCustomTreeView::InsertBranch(TTreeNode* node, HTREEITEM after) {
 // it is given by a scan of its items in the order they came, so parents given early are found quickly.
 void TCustomTreeView::InsertChildren(TTreeNode* node) {
   if (node->FChildrenInControl) return;
+  node->Children();
   if (node->FOrderPending) SortChildren(node, false);
   node->FChildrenInControl = true;
-  for (TTreeNode* child : node->FChildren) InsertItem(child, TVI_LAST);
+  bool kept = PlaceChildren(node);
   for (TTreeNode* child : node->FChildren)
-    if (child->FExpanded && child->HasChildren()) ApplyExpanded(child);
+    if (child->FExpanded && child->HasChildren()) ApplyExpanded(child, kept);
 }
 
 void TCustomTreeView::RealisePath(TTreeNode* node) {
@@ -80,6 +115,7 @@ void TCustomTreeView::RealisePath(TTreeNode* node) {
 
 void TCustomTreeView::SyncControl() {
   if (!HandleAllocated() || FItems.Updating()) return;
+  if (!FKept.empty()) PlaceTopLevel();
   for (auto& root : FItems.FRoots) SyncNode(root);
   if (FRootOrderPending) ApplyChildOrder(nullptr);
   if (FSelectionPending) ApplySelection();
@@ -110,15 +146,16 @@ void TCustomTreeView::ApplyAttributes(TTreeNode* node, UINT mask) {
   item.state = StateImageBits(node->FStateIndex);
   item.stateMask = TVIS_STATEIMAGEMASK;
   item.cChildren = node->HasChildren() ? 1 : 0;
-  Perform(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  Change(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void TCustomTreeView::ApplyExpanded(TTreeNode* node) {
+void TCustomTreeView::ApplyExpanded(TTreeNode* node, bool controlKnown) {
   bool expand = node->FExpanded && node->HasChildren();
   if (expand) InsertChildren(node);
+  bool shown = controlKnown && node->FExpandedInControl == expand;
   node->FExpandedInControl = expand;
-  if (!expand && !node->FChildrenInControl) return;
-  Perform(TVM_EXPAND, expand ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(node->FItemId));
+  if (shown || (!expand && !node->FChildrenInControl)) return;
+  Change(TVM_EXPAND, expand ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(node->FItemId));
 }
 
 void TCustomTreeView::ApplyChildOrder(TTreeNode* parent) {
@@ -127,7 +164,8 @@ void TCustomTreeView::ApplyChildOrder(TTreeNode* parent) {
   TVSORTCB sort{};
   sort.hParent = parent ? parent->FItemId : TVI_ROOT;
   sort.lpfnCompare = CompareByModelOrder;
-  Perform(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+  sort.lParam = reinterpret_cast<LPARAM>(this);
+  Change(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
 }
 
 void TCustomTreeView::ApplySelection() {
@@ -183,6 +221,7 @@ void TCustomTreeView::NotifyDeletion(TTreeNode* node) {
 void TCustomTreeView::ForgetItems(TTreeNode* node) {
   if (!node->FItemId) return;
   FNodeOfItem.erase(node->FItemId);
+  FNodeOfTag.erase(node->FItemTag);
   node->FItemId = nullptr;
   for (auto& child : node->FChildren) ForgetItems(child);
 }
@@ -191,7 +230,7 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
   auto inSubtree = [node](TTreeNode* n) { return n == node || node->IsAncestorOf(n); };
   if (node->FItemId && HandleAllocated()) {
     FClearing = true;
-    Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->FItemId));
+    Change(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->FItemId));
     FClearing = false;
   }
   ForgetItems(node);
@@ -202,12 +241,15 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
 }
 
 void TCustomTreeView::ClearControl() {
-  if (HandleAllocated() && FItems.GetFirstNode()) {
+  bool keep = HandleAllocated() && FItems.Updating() && KeepControlItems();
+  if (!keep && HandleAllocated() && (FItems.GetFirstNode() || !FKept.empty())) {
     FClearing = true;
-    Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    Change(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
     FClearing = false;
+    ForgetKeptItems();
   }
   FNodeOfItem.clear();
+  FNodeOfTag.clear();
   if (OnDeletion)
     for (auto& root : FItems.FRoots) NotifyDeletion(root);
   FSelected = FDropTarget = FRightClickNode = nullptr;
@@ -229,6 +271,7 @@ void TCustomTreeView::SortLevel(std::vector<TTreeNode*>& children) {
 }
 
 void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
+  if (parent) parent->Children();
   auto& children = parent ? parent->FChildren : FItems.FRoots;
   // A branch that was waiting hands the wait on to the levels below unless they are sorted now.
   bool levelsBelowWait = parent && parent->FOrderPending;

@@ -1,22 +1,29 @@
 #include "ItemIndex.h"
 
-void TItemIndex::Adopt(TSceneWalk& walk, const TTreeNodes& items) {
-  walk.SwapEntries(FEntries);
+void TItemIndex::Adopt(const TSceneWalk& walk, TWalkFill& fill, const TTreeNodes& items) {
+  FWalk = &walk;
+  FFill = &fill;
+  FEntries.Clear();
+  FNodes.clear();
   FGeneration = items.Generation();
   FMade = true;
 }
 
 TTreeNode* TItemIndex::Find(const TTreeNodes& items, SobjHandle object) {
   if (!FMade || FGeneration != items.Generation()) Remake(items);
-  int entry = FEntries.Find(object);
-  // A walk cut short by a failing host call may list an object whose item was never made or never got
-  // its data.
-  if (entry < 0 || entry >= static_cast<int>(FNodes.size())) return nullptr;
-  TTreeNode* node = FNodes[entry];
+  TTreeNode* node = nullptr;
+  if (FWalk) {
+    node = FFill->NodeOf(FWalk->Entries().Find(object));
+  } else {
+    int index = FEntries.Find(object);
+    node = index >= 0 ? FNodes[index] : nullptr;
+  }
+  // A walk cut short by a failing host call may list an object whose item never got its data.
   return node && node->Data() == object ? node : nullptr;
 }
 
 void TItemIndex::Remake(const TTreeNodes& items) {
+  FWalk = nullptr;
   FEntries.Clear();
   FNodes.clear();
   for (TTreeNode* node = items.GetFirstNode(); node; node = node->GetNext()) {

@@ -24,6 +24,8 @@ TMainForm::TMainForm(TComponent* owner) : TTsxFormBase(owner) {
 }
 
 TMainForm::~TMainForm() {
+  // The tree view outlives the walk its waiting branches would be made from.
+  TreeView->Items().SetSource(nullptr);
   if (MainForm == this) MainForm = nullptr;
 }
 

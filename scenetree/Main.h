@@ -26,6 +26,7 @@
 #include "PictureIndex.h"
 #include "SceneWalk.h"
 #include "ToolBar.h"
+#include "TreeFill.h"
 #include "TreeView.h"
 #include "TsxApi5.h"
 #include "TsxFormBase.h"
@@ -148,7 +149,8 @@ class TMainForm : public TTsxFormBase {
   bool FRefreshing = false;
   bool FRebuildDeferred = false;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
-  TSceneWalk FWalk;                // the latest rebuild's reading of the scene
+  TSceneWalk FWalk;                // the latest rebuild's reading of the scene, which the items are made from
+  TWalkFill FFill;                 // makes the items of the tree's waiting branches from FWalk
   TItemIndex FItemIndex;           // each object's item, for FindNodeBySobj
 };
 

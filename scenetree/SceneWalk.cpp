@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "HostCall.h"
+#include "ScopeExit.h"
 
 namespace {
 // The material indices met on one polyhedron. A polyhedron has a handful: a short list answers faster than
@@ -28,15 +29,44 @@ class TIndexSet {
   size_t FFewCount = 0;
   std::unordered_set<int> FMany;
 };
+
+// "Material #<index>" without a formatted print, which costs more than the host's answer (there are three
+// per polyhedron).
+class MaterialLabel {
+ public:
+  explicit MaterialLabel(int index) {
+    static constexpr char kPrefix[] = "Material #";
+    char digits[12];
+    char* first = digits + sizeof digits;
+    unsigned magnitude = index < 0 ? 0u - static_cast<unsigned>(index) : static_cast<unsigned>(index);
+    do *--first = static_cast<char>('0' + magnitude % 10);
+    while (magnitude /= 10);
+    if (index < 0) *--first = '-';
+    FEnd = std::copy(kPrefix, kPrefix + sizeof kPrefix - 1, FText);
+    FEnd = std::copy(first, digits + sizeof digits, FEnd);
+  }
+  std::string_view View() const { return std::string_view(FText, FEnd - FText); }
+
+ private:
+  char FText[24];
+  char* FEnd;
+};
 }  // namespace
 
 void TSceneWalk::Run() {
   FItems.clear();
-  FItems.reserve(FLastCount);
+  FLabels.Clear();
   FEntries.Clear();
   FSelected = -1;
+  TOnScopeExit measure([this] { MeasureBranches(); });  // a walk cut short keeps a consistent list
   WalkSiblings(HostCall(tsxSceneGetFirstNode));
-  FLastCount = FItems.size();
+}
+
+// Every entry's branch size, from the parents alone: the walk may have ended anywhere. Each entry was
+// listed with a size of one, its own.
+void TSceneWalk::MeasureBranches() {
+  for (size_t i = FItems.size(); i-- > 0;)
+    if (FItems[i].parent >= 0) FItems[FItems[i].parent].size += FItems[i].size;
 }
 
 // Pre-order over the host's hierarchy, siblings in the host's order, an object's children before its
@@ -77,7 +107,7 @@ int TSceneWalk::ReadObject(int parent, SobjHandle object) {
   HostCall(tsxGNodeGetName, object, name, 255);
   name[255] = '\0';  // a host that fills the whole buffer still gives a label, cut at 255
   int entry = static_cast<int>(FItems.size());
-  FItems.push_back({parent, nullptr, name, type, false, false});
+  FItems.push_back({parent, nullptr, FLabels.Add(name), type, 1, false, false});
   bool hidden = HostCall(tsxIsMNode, object) == 1 && HostCall(tsxMNodeIsVisible, object) == 0;
   FItems[entry].hidden = hidden;
   FItems[entry].object = object;
@@ -91,7 +121,6 @@ void TSceneWalk::ReadMaterials(int parent, SobjHandle polyhedron) {
   TIndexSet seen;
   for (int index = HostCall(tsxPolyhGetFirstMaterialIdx, polyhedron); index != -1 && seen.Insert(index);
        index = HostCall(tsxPolyhGetNextMaterialIdx, polyhedron, index)) {
-    // Not snprintf: a formatted print costs more than the host's answer, and there are three per polyhedron.
-    FItems.push_back({parent, nullptr, "Material #" + std::to_string(index), 0, true, false});
+    FItems.push_back({parent, nullptr, FLabels.Add(MaterialLabel(index).View()), 0, 1, true, false});
   }
 }

@@ -1,9 +1,15 @@
 // The host's side of a rebuild: the scene read into a flat list, in the host's own pre-order, with nothing
 // of the tree or its window involved. Every object costs the same host calls in the same order as the
 // panel has always made them; what becomes of the list is the tree fill's business (TreeFill.h).
+//
+// The list is the panel's copy of the scene between rebuilds: the tree makes the items of a branch from it
+// only when the branch is first asked for. Its storage is kept from one walk to the next, so that a rebuild
+// of a large scene touches memory it already has instead of asking the system for fresh pages.
 #pragma once
 
-#include <string>
+#include <algorithm>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "HandleMap.h"
@@ -12,8 +18,10 @@
 struct TWalkedItem {
   int parent;         // index of the parent object's entry, -1 under the root
   SobjHandle object;  // null for a material, and for an object whose reading failed before it was done
-  std::string label;  // the host's name cut at 255 characters, or "Material #<index>"
-  int type;           // the host's type code; 0 for a material
+  std::string_view
+      label;  // the host's name cut at 255 characters, or "Material #<index>"; in the walk's store
+  int type;   // the host's type code; 0 for a material
+  int size;   // entries in this one's branch, itself included: the next sibling is size entries on
   bool material;
   bool hidden;  // a model node the host reports invisible
 };
@@ -28,19 +36,39 @@ class TSceneWalk {
   int Selected() const { return FSelected; }
   // Every object met, by handle, to its entry: each object is listed once.
   const THandleMap& Entries() const { return FEntries; }
-  // Hands the entry map over (the panel keeps it as its lookup) and takes an old one back to reuse.
-  void SwapEntries(THandleMap& other) { std::swap(FEntries, other); }
-  // Drops the list once the tree is filled: a large scene's list is as big as its items, and is made
-  // again by the next walk.
-  void ReleaseItems() { std::vector<TWalkedItem>().swap(FItems); }
 
  private:
+  // The labels' characters, in blocks that never move once written: an entry's label stays valid until the
+  // next walk, however many labels follow it.
+  class TLabelStore {
+   public:
+    void Clear() { FBlock = FUsed = 0; }
+    std::string_view Add(std::string_view text) {
+      if (FBlock < FBlocks.size() && FUsed + text.size() > kBlockSize) {
+        ++FBlock;
+        FUsed = 0;
+      }
+      if (FBlock == FBlocks.size()) FBlocks.push_back(std::make_unique<char[]>(kBlockSize));
+      char* start = FBlocks[FBlock].get() + FUsed;
+      std::copy(text.begin(), text.end(), start);
+      FUsed += text.size();
+      return std::string_view(start, text.size());
+    }
+
+   private:
+    static constexpr size_t kBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> FBlocks;  // kept for the next walk
+    size_t FBlock = 0;                             // the block being written
+    size_t FUsed = 0;                              // characters written into it
+  };
+
   void WalkSiblings(SobjHandle first);
   int ReadObject(int parent, SobjHandle object);
   void ReadMaterials(int parent, SobjHandle polyhedron);
+  void MeasureBranches();
 
   std::vector<TWalkedItem> FItems;
-  size_t FLastCount = 0;  // entries of the previous walk: room for as many is made at once
+  TLabelStore FLabels;
   THandleMap FEntries;
   int FSelected = -1;
 };

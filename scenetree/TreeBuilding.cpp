@@ -50,12 +50,12 @@ void TMainForm::DeferRebuild() {
 
 // The objects of the items that are expanded, the first item excepted: the root's own state is not kept.
 // Another program may have expanded or collapsed items through the control itself, so the control is
-// asked first.
+// asked first. Items still waiting to be made were never expanded.
 std::unordered_set<SobjHandle> TMainForm::ExpandedObjects() {
   TreeView->ReadExpandedState();
   std::unordered_set<SobjHandle> expanded;
   TTreeNode* first = TreeView->Items().GetFirstNode();
-  for (TTreeNode* node = first ? first->GetNext() : nullptr; node; node = node->GetNext())
+  for (TTreeNode* node = first ? first->GetNextMade() : nullptr; node; node = node->GetNextMade())
     if (node->Expanded()) expanded.insert(static_cast<SobjHandle>(node->Data()));
   return expanded;
 }
@@ -64,10 +64,9 @@ std::unordered_set<SobjHandle> TMainForm::ExpandedObjects() {
 // keeps each object's item for FindNodeBySobj.
 void TMainForm::ShowWalk(TTreeNode* root) {
   TTreeNodes& items = TreeView->Items();
-  FillTree(items, root, FWalk.Items(), FItemIndex.Nodes());
-  if (FWalk.Selected() >= 0) TreeView->SetSelected(FItemIndex.Nodes()[FWalk.Selected()]);
-  FItemIndex.Adopt(FWalk, items);
-  FWalk.ReleaseItems();
+  FFill.Fill(items, root, FWalk);
+  if (FWalk.Selected() >= 0) TreeView->SetSelected(FFill.NodeOf(FWalk.Selected()));
+  FItemIndex.Adopt(FWalk, FFill, items);
 }
 
 // Every item with children is expanded when its object was expanded before the rebuild, collapsed

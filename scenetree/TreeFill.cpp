@@ -16,14 +16,6 @@ constexpr TypeGlyphEntry kTypeGlyphs[] = {
     {e_tsxLODGROUP, kGlyphGroup},  {e_tsxNURBS, kGlyphSurface}, {e_tsxNURBSCURVE, kGlyphSpline},
     {e_tsxPATCH, kGlyphPatch},     {e_tsxSWEEP, kGlyphCurve},
 };
-
-// How many children each entry has, so that every item's list of children is made once at its size.
-std::vector<int> ChildCounts(const std::vector<TWalkedItem>& walked, int& topLevel) {
-  std::vector<int> counts(walked.size(), 0);
-  topLevel = 0;
-  for (const TWalkedItem& entry : walked) ++(entry.parent < 0 ? topLevel : counts[entry.parent]);
-  return counts;
-}
 }  // namespace
 
 int TypeGlyph(int typeCode) {
@@ -32,21 +24,47 @@ int TypeGlyph(int typeCode) {
   return kGlyphObject;
 }
 
-void FillTree(TTreeNodes& items, TTreeNode* root, const std::vector<TWalkedItem>& walked,
-              std::vector<TTreeNode*>& nodes) {
-  int topLevel = 0;
-  std::vector<int> counts = ChildCounts(walked, topLevel);
-  root->ReserveChildren(topLevel);
-  nodes.resize(walked.size());
-  for (size_t i = 0; i < walked.size(); ++i) {
-    const TWalkedItem& entry = walked[i];
-    TTreeNode* item =
-        items.AddChildObject(entry.parent < 0 ? root : nodes[entry.parent], entry.label, entry.object);
-    int glyph = entry.material ? kGlyphMaterial : TypeGlyph(entry.type);
+void TWalkFill::Fill(TTreeNodes& items, TTreeNode* root, const TSceneWalk& walk) {
+  FWalk = &walk;
+  FRoot = root;
+  FNodes.assign(walk.Items().size(), nullptr);
+  items.SetSource(this);
+  items.DeferChildren(root, -1, static_cast<int>(walk.Items().size()));
+}
+
+// The list is in pre-order: an entry's first child follows it, and each child's next sibling follows the
+// child's whole branch.
+void TWalkFill::MakeChildren(TTreeNodes& items, TTreeNode* parent, int entry) {
+  const std::vector<TWalkedItem>& walked = FWalk->Items();
+  const int end = entry < 0 ? static_cast<int>(walked.size()) : entry + walked[entry].size;
+  int count = 0;
+  for (int child = entry + 1; child < end; child += walked[child].size) ++count;
+  parent->ReserveChildren(count);
+  for (int child = entry + 1; child < end; child += walked[child].size) {
+    const TWalkedItem& walkedItem = walked[child];
+    TTreeNode* item = items.AddMadeChild(parent, walkedItem.label, walkedItem.object);
+    int glyph = walkedItem.material ? kGlyphMaterial : TypeGlyph(walkedItem.type);
     item->SetImageIndex(glyph);
     item->SetSelectedIndex(glyph);
-    if (entry.hidden) item->SetStateIndex(kStateHidden);
-    if (counts[i]) item->ReserveChildren(counts[i]);
-    nodes[i] = item;
+    if (walkedItem.hidden) item->SetStateIndex(kStateHidden);
+    if (walkedItem.size > 1) items.DeferChildren(item, child, walkedItem.size - 1);
+    FNodes[child] = item;
   }
+}
+
+TTreeNode* TWalkFill::NodeOf(int entry) {
+  if (entry < 0 || entry >= static_cast<int>(FNodes.size())) return nullptr;
+  if (!FNodes[entry]) {
+    // The nearest made ancestor, then its waiting branches down to the entry, one level at a time.
+    std::vector<int> path{entry};
+    while (FWalk->Items()[path.back()].parent >= 0 && !FNodes[FWalk->Items()[path.back()].parent])
+      path.push_back(FWalk->Items()[path.back()].parent);
+    for (auto level = path.rbegin(); level != path.rend(); ++level) {
+      int parent = FWalk->Items()[*level].parent;
+      TTreeNode* above = parent < 0 ? FRoot : FNodes[parent];
+      if (!above) return nullptr;
+      above->Count();  // makes the branch if it waits
+    }
+  }
+  return FNodes[entry];
 }

@@ -189,4 +189,85 @@ TEST_F(TreeTest, HostileAnswersDoNotHangTheWalk) {
   EXPECT_EQ(items[1].label, "A");
   EXPECT_EQ(items[5].label.size(), 255u);
 }
+// A rebuild on a shown panel takes the control's items over for the new tree: whatever changed in the
+// scene, the control must end up holding what a fresh fill would hold.
+TEST_F(TreeTest, RebuildOnAShownPanelHoldsWhatAFreshFillWould) {
+  SobjHandle open = simCreateObject(nullptr, "Open", e_tsxGROUP);
+  SobjHandle o1 = simCreateObject(open, "O1", e_tsxPOLYH);
+  simCreateObject(open, "O2", e_tsxPOLYH);
+  SobjHandle shut = simCreateObject(nullptr, "Shut", e_tsxGROUP);
+  simCreateObject(shut, "S1", e_tsxPOLYH);
+  SobjHandle gone = simCreateObject(nullptr, "Gone", e_tsxCAMERA);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();
+  SendMessageA(host.Tree(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(host.FindItem("Shut")));
+
+  // Renamed, hidden, deleted, added, a member gone from the open group and the closed group emptied.
+  simUserRename(o1, "Z1");
+  simUserSetVisible(open, 0);
+  simUserDelete(gone);
+  simUserDelete(simGetFirstChild(shut));
+  simCreateObject(nullptr, "New", e_tsxLIGHT);
+  simCreateObject(simCreateObject(nullptr, "Nest", e_tsxGROUP), "N1", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(),
+            "Scene g9 expanded\n  Nest g0\n  New g6\n  Open g0 hidden expanded\n    O2 g1\n"
+            "    Z1 g1\n  Shut g0\n");
+  std::vector<TreeItemInfo> items = host.ReadTree();
+  ASSERT_EQ(items.size(), 7u);
+  EXPECT_TRUE(items[1].hasChildrenMark) << "Nest's members wait behind its button";
+  EXPECT_FALSE(items[6].hasChildrenMark) << "Shut lost its only member";
+
+  // Fewer objects than the control held, nothing open: the surplus items go.
+  simResetScene();
+  simCreateObject(nullptr, "Only", e_tsxPOLYH);
+  EXPECT_EQ(host.LeftClick(), 1);
+  EXPECT_EQ(host.Dump(), "Scene g9 expanded\n  Only g1\n");
+}
+
+TEST_F(TreeTest, RebuildShowsTheTopAndOnlyTheHostsSelection) {
+  std::vector<SobjHandle> objects;
+  for (int i = 0; i < 60; ++i)
+    objects.push_back(simCreateObject(nullptr, ("Object " + std::to_string(100 + i)).c_str(), e_tsxPOLYH));
+  EXPECT_EQ(host.LeftClick(), 1);
+  HWND tree = host.Tree();
+  // The user scrolled down and clicked an item the host then forgot about.
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE,
+               reinterpret_cast<LPARAM>(host.FindItem("Object 150")));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(host.FindItem("Object 155")));
+  simUserDeselectAll();
+  EXPECT_EQ(host.LeftClick(), 1);
+  auto next = [tree](UINT relation) {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, relation, 0));
+  };
+  EXPECT_EQ(next(TVGN_FIRSTVISIBLE), next(TVGN_ROOT));
+  EXPECT_EQ(next(TVGN_CARET), nullptr);
+  simUserSelect(objects[30]);
+  EXPECT_EQ(host.LeftClick(), 1);
+  ASSERT_NE(next(TVGN_CARET), nullptr);
+  EXPECT_EQ(ReadTreeItem(tree, next(TVGN_CARET)).label, "Object 130");
+}
+TEST_F(TreeTest, AnOpenGroupScrolledIntoThatComesBackClosedLeavesTheControlWhole) {
+  auto addGroup = [] {
+    SobjHandle group = simCreateObject(nullptr, "Group", e_tsxGROUP);
+    for (int i = 10; i < 50; ++i) simCreateObject(group, ("Member " + std::to_string(i)).c_str(), e_tsxPOLYH);
+    return group;
+  };
+  SobjHandle group = addGroup();
+  for (int i = 10; i < 40; ++i) simCreateObject(nullptr, ("Top " + std::to_string(i)).c_str(), e_tsxCAMERA);
+  EXPECT_EQ(host.LeftClick(), 1);
+  host.ExpandAll();
+  HWND tree = host.Tree();
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(host.FindItem("Member 30")));
+  // The same label for another object, which was never open: its members leave the control.
+  simUserDelete(group);
+  addGroup();
+  EXPECT_EQ(host.LeftClick(), 1);
+  std::vector<TreeItemInfo> items = host.ReadTree();
+  ASSERT_EQ(items.size(), 32u) << host.Dump();
+  EXPECT_EQ(items[1].label, "Group");
+  EXPECT_FALSE(items[1].expanded);
+  EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)),
+            items[0].item);
+}
 }  // namespace

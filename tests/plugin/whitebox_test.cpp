@@ -256,4 +256,91 @@ TEST(HandleMapTest, KeepsEveryHandleOnceThroughGrowthAndCrowdedSlots) {
   EXPECT_EQ(map.Find(keys[0]), -1);
   EXPECT_TRUE(map.Insert(keys[0], 3));
 }
+// Branches are made from the walk's list only when asked for; the tree counts and finds as if they were all
+// there.
+class WaitingBranchTest : public RebuildFailureTest {
+ protected:
+  static int MadeItems(const TTreeNodes& items) {
+    int made = 0;
+    for (TTreeNode* node = items.GetFirstNode(); node; node = node->GetNextMade()) ++made;
+    return made;
+  }
+};
+
+TEST_F(WaitingBranchTest, BranchesAreMadeWhenAskedForAndCountedAllTheWhile) {
+  SobjHandle outer = simCreateObject(nullptr, "Outer", e_tsxGROUP);
+  SobjHandle inner = simCreateObject(outer, "Inner", e_tsxGROUP);
+  SobjHandle deep = simCreateObject(inner, "Deep", e_tsxPOLYH);
+  const int materials[] = {1, 2};
+  simSetMaterials(deep, materials, 2);
+  simCreateObject(outer, "Side", e_tsxCAMERA);
+  MainForm->RebuildTree();
+  TTreeNodes& items = Tree()->Items();
+  // Root, Group, Member, Camera, Light, Outer, Inner, Deep, two materials, Side.
+  EXPECT_EQ(items.Count(), 11);
+  EXPECT_EQ(MadeItems(items), 5) << "the root and the top level the control shows";
+
+  TTreeNode* found = MainForm->FindNodeBySobj(deep);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found->Text(), "Deep");
+  EXPECT_EQ(found->Parent()->Text(), "Inner");
+  EXPECT_EQ(MadeItems(items), 8) << "Outer's and Inner's children only";
+  EXPECT_TRUE(found->HasChildren()) << "its materials still wait";
+  EXPECT_EQ(items.Count(), 11);
+
+  items.Delete(MainForm->FindNodeBySobj(outer));  // with the materials that never were made
+  EXPECT_EQ(items.Count(), 5);
+  EXPECT_EQ(MainForm->FindNodeBySobj(deep), nullptr);
+  EXPECT_EQ(MainForm->FindNodeBySobj(simGetFirstChild(simGetFirstTopLevel()))->Text(), "Member");
+}
+
+TEST_F(WaitingBranchTest, MarksAndTheSourceGoingAwayReachWaitingItems) {
+  MainForm->RebuildTree();
+  TTreeNode* group = MainForm->FindNodeBySobj(simGetFirstTopLevel());
+  MainForm->ToggleHiddenMarks(group);
+  ASSERT_EQ(group->Count(), 1);
+  EXPECT_EQ(group->Item(0)->StateIndex(), kStateHidden) << "made before its mark was flipped";
+
+  MainForm->RebuildTree();
+  Tree()->Items().SetSource(nullptr);
+  EXPECT_EQ(Tree()->Items().Count(), 4) << "the root and the top level; Member was never made";
+  EXPECT_FALSE(MainForm->FindNodeBySobj(simGetFirstTopLevel())->HasChildren());
+}
+
+TEST_F(WaitingBranchTest, ARebuildOfWhatIsShownAlreadyCostsTheControlNoItemMessages) {
+  MainForm->RebuildTree();
+  int before = Tree()->ItemMessagesSent();
+  MainForm->RebuildTree();
+  // The root's expanded state and the first visible item are asked; nothing is inserted, set or deleted.
+  EXPECT_LE(Tree()->ItemMessagesSent() - before, 2);
+  simUserRename(simGetNextSibling(simGetFirstTopLevel()), "Aardvark");
+  before = Tree()->ItemMessagesSent();
+  MainForm->RebuildTree();
+  EXPECT_LE(Tree()->ItemMessagesSent() - before, 2 + 4) << "at most one message per item shown";
+  TTreeNode* root = Tree()->Items().GetFirstNode();
+  ASSERT_EQ(root->Count(), 3);
+  EXPECT_EQ(root->Item(0)->Text(), "Aardvark");
+  char text[64] = {};
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = root->Item(0)->ItemId();
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(Tree()->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(text, "Aardvark");
+}
+
+TEST_F(SceneWalkTest, LabelsStayWholeHoweverManyTheWalkStores) {
+  simResetScene();
+  for (int i = 0; i < 600; ++i)
+    simCreateObject(nullptr, (std::to_string(i) + std::string(200, 'n')).c_str(), 1);
+  walk.Run();
+  ASSERT_EQ(walk.Items().size(), 600u);
+  for (int i = 0; i < 600; ++i) ASSERT_EQ(walk.Items()[i].label, std::to_string(i) + std::string(200, 'n'));
+  simResetScene();
+  simCreateObject(nullptr, "Short", 1);
+  walk.Run();
+  ASSERT_EQ(walk.Items().size(), 1u);
+  EXPECT_EQ(walk.Items()[0].label, "Short");
+}
 }  // namespace
