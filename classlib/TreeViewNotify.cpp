@@ -190,6 +190,11 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         EndAutoDrag(false, 0, 0);
         return 0;
       }
+      if (wParam == VK_MULTIPLY) {  // the keypad's star opens the whole branch, level by level
+        LRESULT result = 0;
+        WithDrawingHeld([&] { result = TWinControl::WndProc(message, wParam, lParam); });
+        return result;
+      }
       break;
     case WM_CAPTURECHANGED:
       if (FDragging && reinterpret_cast<HWND>(lParam) != FHandle) EndAutoDrag(false, 0, 0);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ScopeExit.h"
 #include "TreeView.h"
 
 namespace {
@@ -172,17 +173,21 @@ void TCustomTreeView::ApplySelection() {
   FSelectionPending = false;
   if (FSelected) RealisePath(FSelected);
   HTREEITEM item = FSelected ? FSelected->FItemId : nullptr;
-  // Revealing the item expands its ancestors and scrolls, and the control draws each step at once; with
-  // the window marked undrawable (the default WM_SETREDRAW) it does the same work and one repaint follows.
-  bool drawn = IsWindowVisible(FHandle) != 0;
-  if (drawn) DefWindowProcA(FHandle, WM_SETREDRAW, FALSE, 0);
-  Perform(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  if (drawn) {
-    DefWindowProcA(FHandle, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-  }
+  // Revealing the item expands its ancestors and scrolls.
+  WithDrawingHeld([&] { Perform(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)); });
   if (FSelected)
     for (TTreeNode* p = FSelected->FParent; p; p = p->FParent) p->FExpandedInControl = true;
+}
+
+void TCustomTreeView::WithDrawingHeld(const std::function<void()>& work) {
+  const bool drawn = IsWindowVisible(FHandle) != 0;
+  if (drawn) DefWindowProcA(FHandle, WM_SETREDRAW, FALSE, 0);
+  TOnScopeExit resume([&] {
+    if (!drawn || !IsWindow(FHandle)) return;
+    DefWindowProcA(FHandle, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  });
+  work();
 }
 
 void TCustomTreeView::NodeAdded(TTreeNode* node) {

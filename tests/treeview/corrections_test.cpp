@@ -1,6 +1,6 @@
 // The standard control's corrections: image events once per display request, a deletion notification for
 // every item at destruction, the colour after a system colour change, tooltips off on NT with an old
-// comctl32.dll.
+// comctl32.dll; the keypad's star draws the branch it opens once, when it is open.
 #include <string>
 
 #include "ImgList.h"
@@ -184,5 +184,33 @@ TEST_F(SysColorTest, AColourOfItsOwnStaysWithTheWindow) {
   EXPECT_TRUE(IsWindow(window));
   EXPECT_EQ(TreeWindow(), window);
   EXPECT_EQ(ControlItems(), "Root Alpha A1 A2* Beta Gamma ");
+}
+
+// Under Wine the control draws each level it opens at once, through its own device context: a branch a
+// thousand levels deep took 16 s to open on screen. While it opens, the window is marked undrawable.
+TEST_F(TreeViewTest, TheKeypadStarOpensADeepBranchWithItsDrawingHeldThenGivenBack) {
+  constexpr int kDepth = 40;
+  TTreeNodes& items = Tree->Items();
+  items.BeginUpdate();
+  TTreeNode* node = nullptr;
+  for (int level = 0; level < kDepth; ++level) node = items.AddChild(node, "Level " + std::to_string(level));
+  items.EndUpdate();
+  Tree->SetSelected(items.GetFirstNode());
+  Pump();
+  ASSERT_TRUE(IsWindowVisible(TreeWindow()));
+  int opened = 0, drawable = 0;
+  Tree->OnExpanded = [&](TComponent*, TTreeNode*) {
+    ++opened;
+    if (IsWindowVisible(TreeWindow())) ++drawable;
+  };
+
+  SendMessageA(TreeWindow(), WM_KEYDOWN, VK_MULTIPLY, 1 | (MapVirtualKeyA(VK_MULTIPLY, 0) << 16));
+
+  EXPECT_EQ(opened, kDepth - 1);
+  EXPECT_EQ(drawable, 0);
+  EXPECT_TRUE(IsWindowVisible(TreeWindow())) << "drawing is given back";
+  const std::vector<TreeItemInfo> shown = ReadTreeItems(TreeWindow());
+  ASSERT_EQ(shown.size(), static_cast<size_t>(kDepth));
+  EXPECT_EQ(shown.back().label, "Level " + std::to_string(kDepth - 1));
 }
 }  // namespace
