@@ -9,22 +9,15 @@
 #include "HostWalk.h"
 #include "Stopwatch.h"
 #include "TreeMessages.h"
+#include "TreeReader.h"
 
 namespace {
 std::string LabelOf(HWND tree, HTREEITEM item) {
-  char text[260] = {};
-  TVITEMA info{};
-  info.mask = TVIF_HANDLE | TVIF_TEXT;
-  info.hItem = item;
-  info.pszText = text;
-  info.cchTextMax = sizeof text;
-  SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
-  return text;
+  return ReadTreeItem(tree, item).label;
 }
 
 bool IsExpanded(HWND tree, HTREEITEM item) {
-  return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
-          TVIS_EXPANDED) != 0;
+  return ReadTreeItem(tree, item).expanded;
 }
 
 HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
