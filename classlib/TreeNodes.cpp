@@ -30,10 +30,8 @@ const std::vector<TTreeNode*>& TTreeNode::Children() const {
 }
 
 TTreeNode* TTreeNode::GetNext() const {
-  if (!Children().empty()) return FChildren.front();
-  for (const TTreeNode* node = this; node; node = node->FParent)
-    if (TTreeNode* next = node->GetNextSibling()) return next;
-  return nullptr;
+  Children();  // the waiting children are made: the next item is the first of them
+  return GetNextMade();
 }
 
 TTreeNode* TTreeNode::GetNextMade() const {

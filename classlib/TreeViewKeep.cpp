@@ -86,23 +86,11 @@ void TCustomTreeView::TakeKeptItem(TTreeNode* node, int kept) {
   node->FPendingMask = 0;
   node->FExpandedInControl = item.expanded;
   if (item.childCount) FKeptChildren[node] = kept;
-  TVITEMA change{};
-  change.mask = TVIF_HANDLE;
-  change.hItem = item.item;
-  if (item.text != node->FText) {
-    change.mask |= TVIF_TEXT;
-    change.pszText = const_cast<char*>(node->FText.c_str());
-  }
-  if (item.stateImage != StateImageBits(node->FStateIndex)) {
-    change.mask |= TVIF_STATE;
-    change.state = StateImageBits(node->FStateIndex);
-    change.stateMask = TVIS_STATEIMAGEMASK;
-  }
-  if (item.hasChildren != node->HasChildren()) {
-    change.mask |= TVIF_CHILDREN;
-    change.cChildren = node->HasChildren() ? 1 : 0;
-  }
-  if (change.mask != TVIF_HANDLE) Change(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+  UINT changed = 0;
+  if (item.text != node->FText) changed |= TVIF_TEXT;
+  if (item.stateImage != StateImageBits(node->FStateIndex)) changed |= TVIF_STATE;
+  if (item.hasChildren != node->HasChildren()) changed |= TVIF_CHILDREN;
+  ApplyAttributes(node, changed);
 }
 
 // The children of node into the control: kept items first, in their places, new ones after them. True

@@ -18,10 +18,10 @@
 struct TWalkedItem {
   int parent;         // index of the parent object's entry, -1 under the root
   SobjHandle object;  // null for a material, and for an object whose reading failed before it was done
-  std::string_view
-      label;  // the host's name cut at 255 characters, or "Material #<index>"; in the walk's store
-  int type;   // the host's type code; 0 for a material
-  int size;   // entries in this one's branch, itself included: the next sibling is size entries on
+  // The host's name cut at 255 characters, or "Material #<index>"; kept in the walk's label store.
+  std::string_view label;
+  int type;  // the host's type code; 0 for a material
+  int size;  // entries in this one's branch, itself included: the next sibling is size entries on
   bool material;
   bool hidden;  // a model node the host reports invisible
 };

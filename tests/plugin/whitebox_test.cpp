@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "SceneFixture.h"
 #include "SceneWalk.h"
+#include "TreeReader.h"
 
 namespace {
 class RebuildFailureTest : public SceneFixture {
@@ -320,14 +321,7 @@ TEST_F(WaitingBranchTest, ARebuildOfWhatIsShownAlreadyCostsTheControlNoItemMessa
   TTreeNode* root = Tree()->Items().GetFirstNode();
   ASSERT_EQ(root->Count(), 3);
   EXPECT_EQ(root->Item(0)->Text(), "Aardvark");
-  char text[64] = {};
-  TVITEMA item{};
-  item.mask = TVIF_TEXT;
-  item.hItem = root->Item(0)->ItemId();
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(Tree()->Handle(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  EXPECT_STREQ(text, "Aardvark");
+  EXPECT_EQ(ReadTreeItem(Tree()->Handle(), root->Item(0)->ItemId()).label, "Aardvark");
 }
 
 TEST_F(SceneWalkTest, LabelsStayWholeHoweverManyTheWalkStores) {
