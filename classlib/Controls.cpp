@@ -255,6 +255,8 @@ void TWinControl::CreateWnd() {
                                 ModuleInstance(), this);
   if (!window) return;
   if (FHandle != window) Attach(window);
+  // Calls posted to an earlier window lost their messages with it.
+  for (size_t i = 0; i < FPostedCalls.size(); ++i) PostMessageA(window, CM_POSTEDCALL, 0, 0);
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
   CreateWindowHandleDone();
   CreateChildHandles();
@@ -270,6 +272,8 @@ void TWinControl::DestroyWnd() {
   if (!FHandle) return;
   HWND window = FHandle;
   ReadBoundsFromWindow();
+  FDestroyingWnd = true;
+  TOnScopeExit destroyed([this] { FDestroyingWnd = false; });
   DestroyWindow(window);
   FHandle = nullptr;
 }

@@ -148,6 +148,11 @@ class TWinControl : public TComponent {
   // After the window exists: the place to send it the settings only a window can hold.
   virtual void CreateWindowHandleDone() {}
   virtual void DestroyWnd();
+  // True while DestroyWnd destroys the window: at WM_NCDESTROY otherwise, the window dies from outside
+  // (with a parent window that is not ours).
+  bool DestroyingWnd() const { return FDestroyingWnd; }
+  // The window is gone without being hidden first: the control no longer shows.
+  void VisibleLost() { FVisible = false; }
   virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -199,6 +204,7 @@ class TWinControl : public TComponent {
   TFont FFont;
   bool FMousePressedLeft = false;
   bool FAligning = false;
+  bool FDestroyingWnd = false;
   int FNotifyDepth = 0;
   std::deque<std::function<void()>> FPostedCalls;
 };

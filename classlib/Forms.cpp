@@ -116,5 +116,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Close();
     return 0;
   }
+  // A form whose window its parent took with it shows again only when shown again, in a new window.
+  if (message == WM_NCDESTROY && !DestroyingWnd()) VisibleLost();
   return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -50,17 +50,24 @@ void TCustomTreeView::CreateWindowHandleDone() {
 void TCustomTreeView::DestroyWnd() {
   if (!HandleAllocated()) return;
   FClearing = true;
+  ForgetControl();
+  TWinControl::DestroyWnd();
+  FClearing = false;
+}
+
+// Also when the window dies from outside, with the window its parent lives in: a window made later
+// starts from the items alone.
+void TCustomTreeView::ForgetControl() {
   FNodeOfItem.clear();
   FNodeOfTag.clear();
   ForgetKeptItems();
   FRedrawHeld = false;
+  FEditItem = nullptr;
   for (TTreeNode* node = FItems.GetFirstNode(); node; node = node->GetNextMade()) {
     node->FItemId = nullptr;
     node->FChildrenInControl = false;
     node->FExpandedInControl = false;
   }
-  TWinControl::DestroyWnd();
-  FClearing = false;
 }
 
 void TCustomTreeView::ColorChanged() {

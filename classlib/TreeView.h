@@ -149,6 +149,9 @@ class TCustomTreeView : public TWinControl {
   void NodeChanged(TTreeNode* node, UINT mask);
   void NodeRemoved(TTreeNode* node);
   void ForgetItems(TTreeNode* node);
+  // The control's items and their handles are gone with its window: what the items knew of them goes too.
+  void ForgetControl();
+  void CancelLabelEdit();
   void ClearControl();
   void RealisePath(TTreeNode* node);
   void SortChildren(TTreeNode* parent, bool recurse);
@@ -188,6 +191,7 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* FSelected = nullptr;      // not owned: an item of FItems
   TTreeNode* FRightClickNode = nullptr;
   TTreeNode* FDropTarget = nullptr;
+  HTREEITEM FEditItem = nullptr;  // the item whose label the control's edit field holds, if one is open
   bool FSelectionPending = false;
   bool FClearing = false;
   bool FClickSeen = false;

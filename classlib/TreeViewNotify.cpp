@@ -132,9 +132,11 @@ LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
       auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
       bool allow = !ReadOnly;
       if (OnEditing) OnEditing(this, NodeFromItem(info->item.hItem), allow);
+      if (allow) FEditItem = info->item.hItem;
       return allow ? 0 : 1;
     }
     case TVN_ENDLABELEDITA:
+      FEditItem = nullptr;
       return EndLabelEdit(reinterpret_cast<NMTVDISPINFOA*>(header));
     case TVN_BEGINDRAGA:
       if (DragMode == dmAutomatic)
@@ -198,6 +200,9 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CAPTURECHANGED:
       if (FDragging && reinterpret_cast<HWND>(lParam) != FHandle) EndAutoDrag(false, 0, 0);
+      break;
+    case WM_NCDESTROY:
+      ForgetControl();
       break;
     default:
       break;

@@ -245,7 +245,17 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
   if (inSubtree(FRightClickNode)) FRightClickNode = nullptr;
 }
 
+// An open edit belongs to the item it was opened on. A clear hands that item's handle or its place to
+// another item, which Enter would then rename: the edit is cancelled first, as the control cancels the
+// edit of an item it deletes.
+void TCustomTreeView::CancelLabelEdit() {
+  if (!FEditItem || !HandleAllocated()) return;
+  FEditItem = nullptr;
+  Perform(TVM_ENDEDITLABELNOW, TRUE, 0);
+}
+
 void TCustomTreeView::ClearControl() {
+  CancelLabelEdit();
   bool keep = HandleAllocated() && FItems.Updating() && KeepControlItems();
   if (!keep && HandleAllocated() && (FItems.GetFirstNode() || !FKept.empty())) {
     FClearing = true;

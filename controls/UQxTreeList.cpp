@@ -42,6 +42,9 @@ LRESULT TQxCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       // The standard handling would pop the menu up a second time, or pass the request to the parent.
       ContextMenuRequest(lParam);
       return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      return RightButtonDown(message, wParam, lParam);
     case WM_RBUTTONUP:
       if (FNodeMenuShown && PopupMenu) return RightButtonUp(wParam, lParam);
       break;
@@ -131,6 +134,16 @@ void TQxCustomTreeView::KeyDown(WORD& key, TShiftState shift) {
     DoKeyboardContextMenu();
   }
   TCustomTreeView::KeyDown(key, shift);
+}
+
+// The control follows a right press itself, and once it sees the release it takes it out of the queue and
+// reports the click (NM_RCLICK): that release never reaches this window. The click is over when the press
+// has been handled with the button up again. With the button still down (a drag began, or the control lost
+// the capture), the release is still to come and ends the click itself.
+LRESULT TQxCustomTreeView::RightButtonDown(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = TCustomTreeView::WndProc(message, wParam, lParam);
+  if (FNodeMenuShown && PopupMenu && GetKeyState(VK_RBUTTON) >= 0) FNodeMenuShown = false;
+  return result;
 }
 
 // The release after a right click that already had its menu: the automatic pop-up must not add another.

@@ -26,8 +26,8 @@ class TQxCustomTreeView : public TCustomTreeView {
   TQxTvCustomDrawEvent OnQxCustomDraw;
   TQxTvCustomDrawEvent OnQxCustomDrawEx;
 
-  // The context menu of the current right click has been dealt with; until a right-button release clears
-  // it, the control offers no fallback menu.
+  // The context menu of the current right click has been dealt with; until the click is over (its
+  // release processed), the control offers no fallback menu.
   bool NodeMenuShown() const { return FNodeMenuShown; }
 
  protected:
@@ -46,6 +46,7 @@ class TQxCustomTreeView : public TCustomTreeView {
  private:
   LRESULT RightClick();
   void ContextMenuRequest(LPARAM position);
+  LRESULT RightButtonDown(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT RightButtonUp(WPARAM wParam, LPARAM lParam);
   LRESULT GetDispInfo(NMHDR* header);
   LRESULT CustomDraw(NMHDR* header);

@@ -80,9 +80,7 @@ TTsx::TTsx(TComponent* owner) : TComponent(owner) {
   FOwnerForm = dynamic_cast<TForm*>(owner);
   if (!FOwnerForm) return;
   LookupHostFunctions();
-  // Without the host's main view the panel stays a window of its own rather than failing to exist.
-  HWND mainView = HostGetMainViewHwnd ? HostCall(HostGetMainViewHwnd) : nullptr;
-  if (mainView && IsWindow(mainView)) SetParent(FOwnerForm->Handle(), mainView);
+  PlaceFormInMainView();
   PlugOnInit = nullptr;
   PlugTrapKey = [this](DWORD wParm, DWORD lParm) { TrapKey(wParm, lParm); };
   PlugTrapMouse = [this](DWORD wParm, DWORD lParm) { return TrapMouse(wParm, lParm); };
@@ -102,6 +100,12 @@ TTsx::~TTsx() {
     PlugOnDeactivate = nullptr;
     HandlersBoundBy = nullptr;
   }
+}
+
+void TTsx::PlaceFormInMainView() {
+  if (!FOwnerForm) return;
+  HWND mainView = HostGetMainViewHwnd ? HostCall(HostGetMainViewHwnd) : nullptr;
+  if (mainView && IsWindow(mainView)) SetParent(FOwnerForm->Handle(), mainView);
 }
 
 void TTsx::Loaded() {

@@ -83,6 +83,10 @@ class TTsx : public TComponent {
   TPlugTrapKeyEvent OnTrapKey;
   TPlugTrapMouseEvent OnTrapMouse;
 
+  // Makes the form's window, if it has none, a child of the host's main view. Without a main view the
+  // form stays a window of its own rather than failing to exist.
+  void PlaceFormInMainView();
+
   int PluginId() const { return PlugId; }
   std::string Title;
   std::string Author;

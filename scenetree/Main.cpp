@@ -257,6 +257,7 @@ void TMainForm::Tsx1PlugInit() {
 
 int TMainForm::Tsx1LeftClick() {
   try {
+    if (!HandleAllocated()) Tsx1->PlaceFormInMainView();  // the host destroyed the view it was in
     if (WindowState() == wsMinimized) SetWindowState(wsNormal);
     if (!Visible()) Show();
     RebuildTree();

@@ -41,7 +41,7 @@ void TMainForm::TreeViewKeyUp(TComponent* sender, WORD&, TShiftState) {
 
 void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, TPopupMenu*& aMenu) {
   try {
-    if (aNode && aNode == TreeView->TopItem()) aMenu = nullptr;
+    if (aNode && !aNode->Parent()) aMenu = nullptr;  // the scene itself has no commands
     if (!aNode || !aNode->Data()) return;
     auto object = static_cast<SobjHandle>(aNode->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;

@@ -60,6 +60,13 @@ PluginHost::~PluginHost() {
   Pump();
 }
 
+void PluginHost::ReplaceMainView() {
+  DestroyWindow(FMainView);
+  Pump();
+  FMainView = CreateMainView();
+  simSetMainViewHwnd(FMainView);
+}
+
 void PluginHost::Initialise() {
   simPluginGetVersion(kPlugId);
   SimPlugData data{};

@@ -28,6 +28,8 @@ class PluginHost {
   long StaleWrites() const;
   HMODULE Module() const { return FModule; }
   HWND MainView() const { return FMainView; }
+  // The host closes its main view, with whatever window of the plug-in lives in it, and opens another.
+  void ReplaceMainView();
 
   // The host's conversation, as the simulator's host carries it out.
   void Initialise();  // tsxGetVersion, then tsxGetData with kPlugId

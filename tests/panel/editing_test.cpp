@@ -2,6 +2,10 @@
 // into the tree's own edit field, the box answered with real keys and clicks while its loop runs.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "BoxDriver.h"
 #include "PluginFixture.h"
 
@@ -62,6 +66,37 @@ TEST_F(EditingTest, RenamingTheRootOnlyChangesTheTreeUntilTheNextRebuild) {
   EXPECT_NE(host.Find("My scene"), nullptr);
   host.LeftClick();
   EXPECT_NE(host.Find("Scene"), nullptr);
+}
+
+// An edit still open when the tree is rebuilt belongs to an item that is gone; the control's items go to
+// the new items place by place, so Enter would give the typed name to whichever object now stands where
+// the edited one stood (a new object sorted in before it moves every later one down).
+TEST_F(EditingTest, ARebuildWhileALabelIsEditedRenamesNothing) {
+  const std::vector<std::pair<const char*, std::function<void()>>> rebuilds{
+      {"refresh", [this] { user.ClickToolButton(user.CommandBar(), kRefreshButton); }},
+      {"the host's plug-in button", [this] { host.LeftClick(); }},
+      {"a host selection change", [] { simUserDeselectAll(); }},
+  };
+  for (size_t i = 0; i < rebuilds.size(); ++i) {
+    SCOPED_TRACE(rebuilds[i].first);
+    HWND edit = user.OpenLabelEdit(user.Item("Omega"), "Typed");
+    ASSERT_NE(edit, nullptr);
+    simUserCreate(nullptr, ("Aa" + std::to_string(i)).c_str(), e_tsxCAMERA);
+    rebuilds[i].second();
+    EXPECT_FALSE(IsWindow(edit)) << "the edit closes with its item";
+    if (IsWindow(edit)) user.EndLabelEdit(edit, true);
+    EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0) << PluginHost::Log();
+    EXPECT_NE(host.Find("Omega"), nullptr);
+  }
+  // A drag ends the edit as any click elsewhere in the tree does: the name goes to the edited object or
+  // nowhere, never to one the regroup moved into its place.
+  HWND edit = user.OpenLabelEdit(user.Item("Omega"), "Typed");
+  ASSERT_NE(edit, nullptr);
+  user.Drag("Alpha", "Group");
+  if (IsWindow(edit)) user.EndLabelEdit(edit, true);
+  for (const std::string& entry : CallLog())
+    if (entry.rfind("tsxGNodeSetName(", 0) == 0)
+      EXPECT_EQ(entry, "tsxGNodeSetName(" + Serial(Object("Omega")) + ",\"Typed\")");
 }
 
 TEST_F(EditingTest, NoAndTheCloseBoxDeleteNoAnimation) {

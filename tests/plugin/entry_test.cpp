@@ -50,6 +50,28 @@ TEST_F(EntryTest, LeftClickShowsThePanelInsideTheMainViewAndMakesThePluginActive
   EXPECT_FALSE(IsWindowVisible(panel));
 }
 
+// The host may close the view the panel lives in; the panel's windows go with it, not the panel. The next
+// click on the plug-in's button shows it again, in the host's new view, with a tree made afresh.
+TEST_F(EntryTest, APanelWhoseViewTheHostClosedComesBackAtTheNextLeftClick) {
+  simBuildDemoScene();
+  PluginHost host;
+  host.Initialise();
+  host.LeftClick();
+  host.ExpandAll();
+  std::string before = host.Dump();
+  host.ReplaceMainView();
+  ASSERT_EQ(host.Panel(), nullptr);
+  SobjHandle added = simUserCreate(nullptr, "Added later", e_tsxCAMERA);
+  EXPECT_EQ(host.LeftClick(), 1);
+  HWND panel = host.Panel();
+  ASSERT_NE(panel, nullptr) << "the panel must be placed inside the host's new main view";
+  EXPECT_TRUE(IsWindowVisible(panel));
+  ASSERT_NE(host.Find("Added later"), nullptr);
+  simUserDelete(added);
+  host.LeftClick();
+  EXPECT_EQ(host.Dump(), before) << "the same scene shows as it did, open branches included";
+}
+
 TEST_F(EntryTest, DeactivationKeepsTheTreeAndRightClickChangesNothing) {
   simBuildDemoScene();
   PluginHost host;

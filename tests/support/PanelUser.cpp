@@ -1,6 +1,10 @@
 #include "PanelUser.h"
 
 #include <cstring>
+#include <memory>
+
+#include "RealInput.h"
+#include "ThreadMessages.h"
 
 namespace {
 BOOL CALLBACK CollectToolBars(HWND window, LPARAM data) {
@@ -82,17 +86,52 @@ void PanelUser::DoubleClick(HTREEITEM item) {
   PluginHost::Pump();
 }
 
-// The menu's keys go into the queue after the release, so the control's own loop stops at the release and
-// the menu's loop gets the keys.
+namespace {
+BOOL CALLBACK FindShownMenu(HWND window, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Answers the first pop-up menu of this thread that shows while it lives, from inside the menu's own
+// loop: downs Down presses, then Return (Escape when downs is 0).
+class TMenuAnswer : public TThreadTicker {
+ public:
+  explicit TMenuAnswer(int downs) : FDowns(downs) {}
+
+ private:
+  void OnTick() override {
+    HWND menu = nullptr;
+    if (FAnswered || EnumThreadWindows(GetCurrentThreadId(), FindShownMenu, reinterpret_cast<LPARAM>(&menu)))
+      return;
+    HWND owner = GetWindow(menu, GW_OWNER);
+    HWND target = owner ? owner : GetFocus();
+    for (int i = 0; i < FDowns; ++i) PostKey(target, VK_DOWN);
+    PostKey(target, FDowns > 0 ? VK_RETURN : VK_ESCAPE);
+    FAnswered = true;
+  }
+  int FDowns;
+  bool FAnswered = false;
+};
+}  // namespace
+
+// A right click is real pointer input: the control follows the press itself and takes the release out of
+// the queue, as it does for a person. Only what shows can be clicked: a host view the suite hid is shown
+// for the click.
 void PanelUser::RightClickAt(POINT p, int downs) {
+  HWND view = FHost.MainView();
+  const bool hidden = view && !IsWindowVisible(view);
+  if (hidden) ShowWindow(view, SW_SHOWNA);
   POINT screen = p;
   ClientToScreen(Tree(), &screen);
-  SetCursorPos(screen.x, screen.y);
-  PostMessageA(Tree(), WM_RBUTTONUP, 0, At(p));
-  for (int i = 0; i < downs; ++i) PostKey(Tree(), VK_DOWN);
-  if (downs >= 0) PostKey(Tree(), downs > 0 ? VK_RETURN : VK_ESCAPE);
-  SendMessageA(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, At(p));
+  PointerTo(screen);
+  std::unique_ptr<TMenuAnswer> answer;
+  if (downs >= 0) answer = std::make_unique<TMenuAnswer>(downs);
+  ClickButtonHere(true);
   PluginHost::Pump();
+  if (hidden) ShowWindow(view, SW_HIDE);
 }
 
 void PanelUser::RightClick(HTREEITEM item, int downs) {
@@ -121,13 +160,22 @@ void PanelUser::DragOutside(HTREEITEM from) {
   DragBetween(Centre(from), POINT{client.right + 40, client.bottom + 40});
 }
 
-bool PanelUser::EditLabel(HTREEITEM item, const std::string& text, bool commit) {
+HWND PanelUser::OpenLabelEdit(HTREEITEM item, const std::string& text) {
   SetFocus(Tree());
   auto edit = reinterpret_cast<HWND>(SendMessageA(Tree(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item)));
-  if (!edit) return false;
-  SetWindowTextA(edit, text.c_str());
+  if (edit) SetWindowTextA(edit, text.c_str());
+  return edit;
+}
+
+void PanelUser::EndLabelEdit(HWND edit, bool commit) {
   SendMessageA(edit, WM_KEYDOWN, commit ? VK_RETURN : VK_ESCAPE, 0);
   PluginHost::Pump();
+}
+
+bool PanelUser::EditLabel(HTREEITEM item, const std::string& text, bool commit) {
+  HWND edit = OpenLabelEdit(item, text);
+  if (!edit) return false;
+  EndLabelEdit(edit, commit);
   return true;
 }
 

@@ -60,6 +60,10 @@ class PanelUser {
   bool EditLabel(const std::string& label, const std::string& text, bool commit) {
     return EditLabel(Item(label), text, commit);
   }
+  // The two halves of that: the edit field opened on the item with the text in it (null when none
+  // opened), and its end by Return or Escape.
+  HWND OpenLabelEdit(HTREEITEM item, const std::string& text);
+  void EndLabelEdit(HWND edit, bool commit);
 
   void PressKey(WORD key);
   // A click on a button of a tool bar, by its index among the bar's buttons.

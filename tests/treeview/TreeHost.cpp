@@ -110,12 +110,45 @@ POINT TreeViewTest::EmptySpace() {
 }
 
 void TreeViewTest::RightClickAt(POINT client) {
-  POINT screen = ToScreen(client);
-  SetCursorPos(screen.x, screen.y);
+  PointerTo(ToScreen(client));
   Pump();
-  LPARAM at = MAKELPARAM(client.x, client.y);
-  PostMessageA(TreeWindow(), WM_RBUTTONDOWN, MK_RBUTTON, at);
-  PostMessageA(TreeWindow(), WM_RBUTTONUP, 0, at);
+  ClickButtonHere(true);
+  Pump();
+}
+
+namespace {
+// Takes the mouse capture from the control while it follows a press, as another window of the thread
+// may (a host's own tracking, a drag it starts): the control then reports the click with the button
+// still down.
+class TCaptureThief : public TThreadTicker {
+ public:
+  explicit TCaptureThief(HWND from) : FFrom(from) {}
+
+ private:
+  void OnTick() override {
+    if (GetCapture() == FFrom) ReleaseCapture();
+  }
+  HWND FFrom;
+};
+
+void SendButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+}  // namespace
+
+void TreeViewTest::RightPressLosingCapture(POINT client) {
+  PointerTo(ToScreen(client));
+  Pump();
+  TCaptureThief thief(TreeWindow());
+  SendButton(MOUSEEVENTF_RIGHTDOWN);
+  Pump();
+}
+
+void TreeViewTest::RightReleaseHere() {
+  SendButton(MOUSEEVENTF_RIGHTUP);
   Pump();
 }
 

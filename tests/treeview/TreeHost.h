@@ -1,7 +1,7 @@
 // A host form around one extended tree view, shown on screen, with two pop-up menus, a small tree of
-// items and the ways a user reaches the control: the mouse (the cursor really moved, the button messages
-// posted), the keyboard (the modifier keys set in the thread's keyboard state) and notifications sent the
-// way the control sends them, to the parent, which reflects them.
+// items and the ways a user reaches the control: the mouse (real pointer input), the keyboard (the modifier
+// keys set in the thread's keyboard state) and notifications sent the way the control sends them, to the
+// parent, which reflects them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "MessageSequence.h"
+#include "RealInput.h"
 #include "ThreadMessages.h"
 #include "UQxTreeList.h"
 
@@ -51,7 +52,12 @@ class TreeViewTest : public ::testing::Test {
   // Below the last item: a right click there falls on no item.
   POINT EmptySpace();
 
+  // Real pointer input: the pointer moved there, the right button pressed and released.
   void RightClickAt(POINT client);
+  // The right button pressed there and held while the control loses the mouse capture, so that it
+  // reports the click before the release; the release, where the pointer is, is a step of its own.
+  void RightPressLosingCapture(POINT client);
+  void RightReleaseHere();
   void SendKey(UINT key, unsigned modifiers);
   LRESULT SendContextMenu(LPARAM position);
   // The tree's own messages and the notifications it sends its parent, as "tree ..." and "parent ...".

@@ -52,23 +52,27 @@ TEST_F(RightClickTest, OnAnItemRaisesTheEventOnceAndShowsOneMenuAtTheCursor) {
   EXPECT_EQ(menus.Shown()[0].origin.y, screen.y);
   EXPECT_EQ(menus.Shown()[0].entries, 1);
   EXPECT_EQ(Menu->PopupComponent, Tree);
-  EXPECT_TRUE(Tree->NodeMenuShown());
+  EXPECT_FALSE(Tree->NodeMenuShown()) << "the control took the release: the click is over";
   EXPECT_EQ(Tree->Selected(), nullptr) << "the right-clicked item stands in for the selection only meanwhile";
 }
 
-TEST_F(RightClickTest, ANullMenuShowsNothingNowNorForTheRequestsThatFollow) {
+// The control takes the release of a right click out of the queue before it reports the click, so no
+// release reaches the tree's window; the click must still end, or no fallback menu would ever show again.
+TEST_F(RightClickTest, ANullMenuShowsNothingForThatClickAndTheNextClicksAreAnsweredAgain) {
   WatchNodeMenus([](POINT&, TPopupMenu*& menu) { menu = nullptr; });
   TMenuWatcher menus;
   RightClickAt(Centre(LabelRect(Node("Gamma"))));
   EXPECT_EQ(MenuCalls.size(), 1u);
-  EXPECT_EQ(menus.Count(), 0);
+  EXPECT_EQ(menus.Count(), 0) << "neither for the click nor for the menu request that comes with it";
+  EXPECT_FALSE(Tree->NodeMenuShown());
 
-  // Nothing is selected, so only the handled right click keeps these from showing the fallback menu.
-  POINT elsewhere = ToScreen(EmptySpace());
-  EXPECT_EQ(SendContextMenu(MAKELPARAM(elsewhere.x, elsewhere.y)), 0);
+  WatchNodeMenus();
+  RightClickAt(EmptySpace());
+  ASSERT_EQ(MenuCalls.size(), 2u) << "nothing is selected: empty space offers the menu for no item";
+  EXPECT_EQ(MenuCalls[1].node, nullptr);
+  EXPECT_EQ(menus.Count(), 1);
   SendContextMenu(-1);
-  EXPECT_EQ(menus.Count(), 0);
-  EXPECT_EQ(MenuCalls.size(), 1u);
+  EXPECT_EQ(menus.Count(), 2) << "and so does the menu key";
 }
 
 TEST_F(RightClickTest, TheHandlersPositionAndMenuAreTheOnesShown) {
@@ -113,58 +117,51 @@ TEST_F(RightClickTest, OnEmptySpaceWithNothingSelectedOffersTheMenuForNoItem) {
   EXPECT_FALSE(Tree->NodeMenuShown()) << "the handler kept the menu";
 }
 
-// The release that follows a handled right click: the automatic pop-up is held off for it, the mouse-up
-// event still comes, and afterwards the fallback menu is available again.
-TEST_F(RightClickTest, TheReleaseAfterAHandledClickShowsNoSecondMenuAndEndsTheClick) {
-  WatchNodeMenus();
-  int mouseUps = 0;
-  bool autoPopupDuringRelease = true;
-  Tree->OnMouseUp = [&](TComponent*, TMouseButton button, TShiftState, int, int) {
-    mouseUps += button == mbRight;
-    autoPopupDuringRelease = Menu->AutoPopup;
-  };
+// A right click whose control lost the capture before the release: the click is reported, and its menu
+// shown, with the button still down. The release that follows reaches the tree: the automatic pop-up is
+// held off for it (and restored, whatever it was), the mouse-up event still comes, and it ends the click.
+TEST_F(RightClickTest, AReleaseAfterTheClickWasReportedShowsNoSecondMenuAndEndsTheClick) {
+  for (bool autoPopup : {true, false}) {
+    SCOPED_TRACE(autoPopup ? "automatic pop-up on" : "automatic pop-up off");
+    Menu->AutoPopup = autoPopup;
+    MenuCalls.clear();
+    WatchNodeMenus();
+    int mouseUps = 0;
+    bool autoPopupDuringRelease = true;
+    Tree->OnMouseUp = [&](TComponent*, TMouseButton button, TShiftState, int, int) {
+      mouseUps += button == mbRight;
+      autoPopupDuringRelease = Menu->AutoPopup;
+    };
+    TMenuWatcher menus;
+    RightPressLosingCapture(Centre(LabelRect(Node("Beta"))));
+    ASSERT_EQ(menus.Count(), 1);
+    ASSERT_TRUE(Tree->NodeMenuShown()) << "the button is still down";
+
+    PointerTo(ToScreen(EmptySpace()));
+    TMessageRecorder messages(TreeAndParent());
+    RightReleaseHere();
+    EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU"}, messages.Recorded()), "")
+        << "the release's own menu request finds nothing to show";
+    EXPECT_EQ(mouseUps, 1);
+    EXPECT_FALSE(autoPopupDuringRelease);
+    EXPECT_EQ(Menu->AutoPopup, autoPopup);
+    EXPECT_FALSE(Tree->NodeMenuShown());
+    EXPECT_EQ(menus.Count(), 1);
+    EXPECT_EQ(MenuCalls.size(), 1u);
+  }
+  // A release with no reported click before it is the standard one: its menu request reaches the
+  // fallback menu, nothing being selected.
+  Menu->AutoPopup = true;
   TMenuWatcher menus;
-  RightClickAt(Centre(LabelRect(Node("Beta"))));
-  ASSERT_EQ(menus.Count(), 1);
-  ASSERT_TRUE(Tree->NodeMenuShown());
-  int before = mouseUps;
-
-  POINT at = EmptySpace();
-  POINT screen = ToScreen(at);
-  SetCursorPos(screen.x, screen.y);
   TMessageRecorder messages(TreeAndParent());
-  SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-  Pump();
-  EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU"}, messages.Recorded()), "")
-      << "the release's own menu request finds nothing to show";
-  EXPECT_EQ(mouseUps, before + 1);
-  EXPECT_FALSE(autoPopupDuringRelease);
-  EXPECT_TRUE(Menu->AutoPopup);
-  EXPECT_FALSE(Tree->NodeMenuShown());
-  EXPECT_EQ(menus.Count(), 1);
-  EXPECT_EQ(MenuCalls.size(), 1u);
-
-  // The same release with no handled click before it is the standard one: its menu request now reaches
-  // the fallback menu (nothing is selected).
-  messages.Clear();
-  SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-  Pump();
+  RightReleaseHere();
   EXPECT_EQ(SequenceMismatch({"tree WM_RBUTTONUP", "tree WM_CONTEXTMENU", kMenuClosed}, messages.Recorded()),
             "");
-  EXPECT_EQ(menus.Count(), 2);
+  EXPECT_EQ(menus.Count(), 1);
   ASSERT_EQ(MenuCalls.size(), 2u);
   EXPECT_EQ(MenuCalls[1].node, nullptr);
 }
 
-TEST_F(RightClickTest, TheReleaseRestoresAnAutoPopupThatWasOff) {
-  Menu->AutoPopup = false;
-  WatchNodeMenus([](POINT&, TPopupMenu*& menu) { menu = nullptr; });
-  RightClickAt(Centre(LabelRect(Node("Beta"))));
-  ASSERT_TRUE(Tree->NodeMenuShown());
-  SendMessageA(TreeWindow(), WM_RBUTTONUP, 0, 0);
-  EXPECT_FALSE(Menu->AutoPopup);
-  EXPECT_FALSE(Tree->NodeMenuShown());
-}
 // Hidden entries must not leave a separator at either end or two in a row; the entries' order stays.
 TEST_F(TreeViewTest, AMenuLeavesOutSeparatorsThatDivideNothing) {
   const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases{
