@@ -31,6 +31,20 @@ TShiftState KeyboardShiftState() {
 }
 
 namespace {
+bool IsButtonPress(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      return true;
+    default:
+      return false;
+  }
+}
+
 TShiftState MouseShiftState(WPARAM keys) {
   TShiftState shift = 0;
   if (keys & MK_SHIFT) shift |= ssShift;
@@ -333,9 +347,21 @@ void TWinControl::PostCall(std::function<void()> call) {
   }
 }
 
+// The window's own procedure is another module's code, and some of its handling runs a loop of its own that
+// dispatches the thread's messages to the host's windows (a control telling a press from a drag, the system
+// moving a window). A fault in there comes out here as our own failure, so that every scope of ours
+// between here and the entry barrier ends; a fault in one of our own windows' procedures never gets here,
+// its barrier being nearer. A press followed by such a loop holds the mouse until the button is released:
+// cut short, the loop never lets it go, and every later click of the thread would come to this window.
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == CN_NOTIFY || message == CN_COMMAND) return 0;
-  return CallWindowProcA(OriginalWindowProc(FHandle), FHandle, message, wParam, lParam);
+  try {
+    return CallGuarded("a window's own handling", CallWindowProcA, OriginalWindowProc(FHandle), FHandle,
+                       message, wParam, lParam);
+  } catch (...) {
+    if (IsButtonPress(message) && GetCapture() == FHandle) ReleaseCapture();
+    throw;
+  }
 }
 
 // A notification from a child window goes back to the control it came from, as CN_NOTIFY; one from a

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "ImgList.h"
+#include "ScopeExit.h"
+#include "SehGuard.h"
 
 namespace {
 HMENU CurrentMenu = nullptr;
@@ -24,6 +27,20 @@ HBITMAP MenuPicture(HIMAGELIST list, int index) {
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   return bitmap;
+}
+
+// The menu's loop dispatches the thread's messages, the host's windows' included. A fault in there leaves as
+// our failure; the system's tracking of the menu, cut short, is ended as well, or the system would take the
+// next menu for a second one while this one still runs.
+UINT TrackMenu(HMENU menu, int x, int y, HWND owner) {
+  const UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY;
+  try {
+    return CallGuarded("a pop-up menu", TrackPopupMenu, menu, flags, x, y, 0, owner,
+                       static_cast<const RECT*>(nullptr));
+  } catch (...) {
+    EndMenu();
+    throw;
+  }
 }
 
 struct BuiltMenu {
@@ -90,12 +107,12 @@ void TPopupMenu::Popup(int x, int y) {
   }
   auto* control = dynamic_cast<TWinControl*>(PopupComponent);
   HWND owner = control ? control->Handle() : GetActiveWindow();
-  HMENU previous = CurrentMenu;
-  CurrentMenu = built.menu;
-  UINT chosen = TrackPopupMenu(built.menu,
-                               TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                               x, y, 0, owner, nullptr);
-  CurrentMenu = previous;
+  UINT chosen = 0;
+  {
+    HMENU previous = std::exchange(CurrentMenu, built.menu);
+    TOnScopeExit shownNoMore([previous] { CurrentMenu = previous; });
+    chosen = TrackMenu(built.menu, x, y, owner);
+  }
   if (chosen < 1 || chosen > FItems.size()) return;
   // The menu was opened from inside the control's own handling (a right click, a button's drop-down):
   // the command runs once the control has finished with it.

@@ -2,6 +2,7 @@
 // label editing, display requests, custom drawing, clicks. An item is known by its handle, never by the
 // control's copy of its parameter: while a rebuild keeps the control's items for the new ones
 // (TreeViewSync.cpp), that parameter still names an item that is gone.
+#include "ScopeExit.h"
 #include "TreeView.h"
 
 // After the wrapper's headers: its macros would rename their functions.
@@ -167,8 +168,11 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       // once that is over, so that the selection has already moved.
       FInButtonDown = true;
       FClickSeen = false;
-      LRESULT result = DefaultHandler(message, wParam, lParam);
-      FInButtonDown = false;
+      LRESULT result = 0;
+      {
+        TOnScopeExit pressOver([this] { FInButtonDown = false; });
+        result = DefaultHandler(message, wParam, lParam);
+      }
       if (FClickSeen) {
         FClickSeen = false;
         Click();

@@ -9,6 +9,7 @@
 #include "ModalScope.h"
 #include "MsgBoxHandles.h"
 #include "MsgBoxLayout.h"
+#include "SehGuard.h"
 
 const char kMessageBoxClassName[] = "Quillon.MessageBox";
 
@@ -221,13 +222,16 @@ HWND TMessageBoxWindow::FirstFocus() const {
   return FCheckBox;
 }
 
+// Showing the box deactivates a host window, and the loop dispatches the thread's messages to the host's
+// windows: a fault in any of them ends the loop as our failure, and the box goes with this object.
 int TMessageBoxWindow::ShowModal() {
+  static const char kLoop[] = "the message box's loop";
   TThreadWindowsDisabled others(Window());
-  ShowWindow(Window(), SW_SHOWNORMAL);
+  CallGuarded(kLoop, ShowWindow, Window(), SW_SHOWNORMAL);
   if (HWND focus = FirstFocus()) SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
   while (!FDone) {
     MSG message;
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = CallGuarded(kLoop, GetMessageA, &message, HWND{nullptr}, 0u, 0u);
     if (got == -1) throw EMessageBoxError("The message box lost its message queue");
     if (got == 0) {
       // The thread is quitting: the loop that owns the thread must still see the quit.
@@ -235,9 +239,9 @@ int TMessageBoxWindow::ShowModal() {
       Finish(mrCancel);
       break;
     }
-    if (!Window() || !IsDialogMessageA(Window(), &message)) {
+    if (!Window() || !CallGuarded(kLoop, IsDialogMessageA, Window(), &message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      CallGuarded(kLoop, DispatchMessageA, static_cast<const MSG*>(&message));
     }
   }
   return FResult;

@@ -6,8 +6,11 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "BoxDriver.h"
+#include "HostWindowFault.h"
+#include "MenuWatcher.h"
 #include "PluginFixture.h"
 #include "SceneModel.h"
 
@@ -216,6 +219,138 @@ TEST_F(FailureTest, EveryCommandLeavesTheTreeShowingTheSceneWhenTheHostCallsBack
         EXPECT_EQ(CompareTrees(ExpectedTree(), shown), "") << where;
       }
     }
+  }
+}
+
+// One of the host's windows faults while a loop of ours runs: the confirmation box's, a pop-up menu's, the
+// tree control's own while it tells a press from a drag. The loop ends with our own failure at the call
+// that ran it, so every scope between the fault and the entry barrier ends as on any other failure, and
+// the failure goes where the failure rules send it. Each case runs in a host of its own, so that the unload
+// after the fault is part of it.
+class ForeignLoopFaultTest : public SceneFixture {
+ protected:
+  ForeignLoopFaultTest()
+      : SceneFixture("Group group\n  Member animated\nCamera camera animated\nLight light\n") {}
+
+  void Start(int mode, std::function<bool()> when = nullptr) {
+    windowsBefore = CountThreadWindows();
+    fault = std::make_unique<THostWindowFault>(mode, std::move(when));
+    host = std::make_unique<PluginHost>();
+    host->Initialise();
+    ASSERT_EQ(host->LeftClick(), 1);
+    user = std::make_unique<PanelUser>(*host);
+    ReadControlTree(host->Tree());  // every branch open
+    windowsShown = CountThreadWindows();
+  }
+  // Nothing of the fault is left: the host's windows take input and the mouse is free, the thread has the
+  // windows it had, no posted call keeps posting itself, the panel rebuilds to show a changed scene, and
+  // the module unloads leaving no window and no window class behind.
+  void ExpectNothingLeft(const std::string& where) {
+    EXPECT_TRUE(fault->Raised()) << where;
+    EXPECT_TRUE(IsWindowEnabled(host->MainView())) << where;
+    EXPECT_TRUE(IsWindowEnabled(fault->Window())) << where;
+    EXPECT_EQ(GetCapture(), nullptr) << where;
+    EXPECT_EQ(FindVisibleThreadWindow("#32768"), nullptr) << where << ": a menu is still open";
+    EXPECT_EQ(CountThreadWindows(), windowsShown) << where;
+    EXPECT_TRUE(QueueSettles()) << where;
+    simCreateObject(nullptr, "Added", e_tsxPOLYH);
+    ASSERT_EQ(host->LeftClick(), 1) << where;
+    EXPECT_TRUE(QueueSettles()) << where << ": the rebuild keeps deferring itself";
+    EXPECT_EQ(CompareTrees(ExpectedTree(), ReadControlTree(host->Tree())), "") << where;
+    HMODULE module = host->Module();
+    user.reset();
+    host.reset();
+    fault.reset();
+    EXPECT_EQ(CountThreadWindows(), windowsBefore) << where;
+    WNDCLASSA probe;
+    for (const char* name : {"Quillon.Form", "Quillon.TreeView", "Quillon.MessageBox"})
+      EXPECT_FALSE(GetClassInfoA(module, name, &probe)) << where << ": " << name << " still registered";
+  }
+  // The thread's queue empties within a bounded number of messages.
+  static bool QueueSettles() {
+    MSG message;
+    for (int i = 0; i < 1000; ++i) {
+      if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return true;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    return false;
+  }
+  static std::string Where(const char* loop, int mode) {
+    return std::string(loop) +
+           (mode == SIM_FAIL_ACCESS_VIOLATION ? ", access violation" : ", foreign exception");
+  }
+
+  int windowsBefore = 0, windowsShown = 0;
+  std::unique_ptr<THostWindowFault> fault;
+  std::unique_ptr<PluginHost> host;
+  std::unique_ptr<PanelUser> user;
+};
+
+// Delete Animation swallows its failures: no error box, no deletion, and the box is gone with its object.
+TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileTheBoxIsOpenEndsTheBoxAndTheCommand) {
+  for (int mode : {SIM_FAIL_ACCESS_VIOLATION, SIM_FAIL_FOREIGN}) {
+    const std::string where = Where("confirmation box", mode);
+    Start(mode, [] { return FindOpenBox() != nullptr; });
+    user->Click("Camera");
+    TErrorBoxCloser errorBoxes;
+    user->ChooseFileMenu(kDeleteAnimation);
+    EXPECT_EQ(CountBoxWindows(), 0) << where;
+    EXPECT_EQ(errorBoxes.Count(), 0) << where << ": " << errorBoxes.LastText();
+    EXPECT_NE(simHasAnimation(Object("Camera")), 0) << where;
+    ExpectNothingLeft(where);
+  }
+}
+
+// The control catches nothing around the menu it shows for an item: the failure reaches the default error
+// handling, and the menu built for it is destroyed.
+TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileAPopUpMenuIsOpenEndsTheMenuAndIsReported) {
+  for (int mode : {SIM_FAIL_ACCESS_VIOLATION, SIM_FAIL_FOREIGN}) {
+    const std::string where = Where("pop-up menu", mode);
+    HMENU shown = nullptr;
+    Start(mode, [&shown] {
+      HWND menu = FindVisibleThreadWindow("#32768");
+      if (menu) shown = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+      return menu != nullptr;
+    });
+    TErrorBoxCloser errorBoxes;
+    TMenuWatchdog watchdog;
+    user->RightClick("Camera");
+    EXPECT_FALSE(watchdog.Fired()) << where << ": the menu stayed open";
+    EXPECT_EQ(errorBoxes.Count(), 1) << where;
+    EXPECT_NE(shown, nullptr) << where;
+    EXPECT_FALSE(IsMenu(shown)) << where << ": the menu outlived its loop";
+    ExpectNothingLeft(where);
+  }
+}
+
+// A press is reported through the default error handling like any failure of the control's own handling;
+// the control's capture of the mouse for the press ends with it, and nothing is regrouped.
+TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileThePressIsTrackedEndsThePressAndFreesTheMouse) {
+  for (int mode : {SIM_FAIL_ACCESS_VIOLATION, SIM_FAIL_FOREIGN}) {
+    const std::string where = Where("drag detection", mode);
+    Start(mode);
+    TErrorBoxCloser errorBoxes;
+    fault->PostNow();
+    user->Drag("Camera", "Light");
+    EXPECT_EQ(errorBoxes.Count(), 1) << where;
+    EXPECT_EQ(simGetParent(Object("Camera")), nullptr) << where;
+    ExpectNothingLeft(where);
+  }
+}
+
+// Refresh reports a host failure in the default error box. A fault of the host's while that box is open
+// has nowhere left to go: the box is put away, the host's windows take input again, nothing more shows.
+TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileTheErrorBoxIsOpenPutsTheBoxAway) {
+  for (int mode : {SIM_FAIL_ACCESS_VIOLATION, SIM_FAIL_FOREIGN}) {
+    const std::string where = Where("error box", mode);
+    Start(mode, [] { return FindVisibleThreadWindow("#32770") != nullptr; });
+    TErrorBoxCloser laterBoxes([this] { return fault->Raised(); });
+    simFailCall("tsxSceneGetFirstNode", 1, SIM_FAIL_ACCESS_VIOLATION);
+    user->ClickToolButton(user->CommandBar(), kRefreshButton);
+    EXPECT_EQ(laterBoxes.Count(), 0) << where << ": " << laterBoxes.LastText();
+    EXPECT_EQ(FindVisibleThreadWindow("#32770"), nullptr) << where;
+    ExpectNothingLeft(where);
   }
 }
 }  // namespace

@@ -51,6 +51,7 @@ void TBoxDriver::OnTick() {
 }
 
 void TErrorBoxCloser::OnTick() {
+  if (FCloseWhen && !FCloseWhen()) return;
   EnumThreadWindows(GetCurrentThreadId(), CloseIfErrorBox, reinterpret_cast<LPARAM>(this));
 }
 

@@ -30,9 +30,10 @@ class TBoxDriver : public TThreadTicker {
 };
 
 // Closes, and counts, every plain system message box the thread opens while it lives: the default error
-// handling's, which a failure that no handler caught ends in.
+// handling's, which a failure that no handler caught ends in. Given a condition, only while it holds.
 class TErrorBoxCloser : public TThreadTicker {
  public:
+  explicit TErrorBoxCloser(std::function<bool()> closeWhen = nullptr) : FCloseWhen(std::move(closeWhen)) {}
   int Count() const { return FCount; }
   const std::string& LastText() const { return FLastText; }
 
@@ -40,6 +41,7 @@ class TErrorBoxCloser : public TThreadTicker {
   void OnTick() override;
   static BOOL CALLBACK CloseIfErrorBox(HWND window, LPARAM self);
 
+  std::function<bool()> FCloseWhen;
   int FCount = 0;
   std::string FLastText;
   HWND FClosing = nullptr;
