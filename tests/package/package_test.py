@@ -35,21 +35,27 @@ def headers_of(path):
     out = subprocess.run([OBJDUMP, "-h", "-p", path], capture_output=True, text=True, check=True).stdout
     sections = set(re.findall(r"^\s*\d+\s+(\.\S+)", out, re.M))
     imports = {name.lower() for name in re.findall(r"DLL Name: (\S+)", out)}
-    exports = re.findall(r"^\s*\[\s*\d+\]\s+([A-Za-z_]\w*)$", out, re.M)
+    # binutils 2.40 writes "[   0] name", 2.44 "[   0] +base[   1]  0000 name".
+    exports = re.findall(r"^\s*\[\s*\d+\](?:\s+\+base\[\s*\d+\]\s+[0-9a-f]{4})?\s+([A-Za-z_]\w*)$", out, re.M)
     return sections, imports, exports
 
 
 def import_table(path):
-    """Every (dll, function) the module imports; a function imported by ordinal only is named ordinal:<n>."""
+    """Every (dll, function) the module imports; a function imported by ordinal only is named ordinal:<n>.
+    A member line starts with its slot's address and ends with its name, in binutils 2.40 ("<vma> <hint>
+    <name>") and 2.44 ("<vma> <ordinal or <none>> <hint> <name>") alike."""
     out = subprocess.run([OBJDUMP, "-p", path], capture_output=True, text=True, check=True).stdout
     table, dll = set(), None
     for line in out.splitlines():
         named = re.match(r"\s*DLL Name: (\S+)", line)
-        member = re.match(r"\t[0-9a-f]+\t\s*(\d+)\s*(\S*)", line)
+        fields = line.split()
         if named:
             dll = named.group(1).lower()
-        elif dll and member:
-            table.add((dll, member.group(2) or "ordinal:" + member.group(1)))
+        elif dll and line.startswith("\t") and len(fields) >= 2 and re.fullmatch(r"[0-9a-f]+", fields[0]):
+            name = fields[-1]
+            if name == "<none>" or name.isdigit():
+                name = "ordinal:" + next(f for f in fields[1:] if f.isdigit())
+            table.add((dll, name))
         elif not line.startswith(("\t", " ")) and line.strip():
             dll = None
     return table
