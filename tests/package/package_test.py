@@ -1,9 +1,12 @@
 """The release package as a user downloads it: its members, their sums, and a module without debug sections
-that exports and imports what the built one does.
+that exports and imports what the built one does, and that loads on every Windows the host runs on (XP SP3
+and later): it imports only what imports.txt lists, nothing of it newer than XP SP3, and says in its header
+that it is a GUI module for Windows 5.1.
 
 Usage: package_test.py <zip> <built module> <objdump>
 """
 import hashlib
+import os
 import re
 import subprocess
 import sys
@@ -12,6 +15,11 @@ import unittest
 import zipfile
 
 ZIP, BUILT, OBJDUMP = sys.argv[1:4]
+IMPORTS_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "imports.txt")
+# Windows releases, oldest first, as the "oldest Windows" column of imports.txt names them; "host" marks the
+# host's own functions, which are there wherever the host is.
+WINDOWS = ["95", "nt4", "2000", "xp", "xp-sp2", "xp-sp3", "vista", "7", "8", "8.1", "10"]
+OLDEST_HOST_WINDOWS = "xp-sp3"
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll", "version.dll",
                "advapi32.dll", "ole32.dll", "shell32.dll"}
 
@@ -27,8 +35,48 @@ def headers_of(path):
     out = subprocess.run([OBJDUMP, "-h", "-p", path], capture_output=True, text=True, check=True).stdout
     sections = set(re.findall(r"^\s*\d+\s+(\.\S+)", out, re.M))
     imports = {name.lower() for name in re.findall(r"DLL Name: (\S+)", out)}
-    exports = re.findall(r"^\s*\[\s*\d+\]\s+([A-Za-z_]\w*)$", out, re.M)
+    # binutils 2.40 writes "[   0] name", 2.44 "[   0] +base[   1]  0000 name".
+    exports = re.findall(r"^\s*\[\s*\d+\](?:\s+\+base\[\s*\d+\]\s+[0-9a-f]{4})?\s+([A-Za-z_]\w*)$", out, re.M)
     return sections, imports, exports
+
+
+def import_table(path):
+    """Every (dll, function) the module imports; a function imported by ordinal only is named ordinal:<n>.
+    A member line starts with its slot's address and ends with its name, in binutils 2.40 ("<vma> <hint>
+    <name>") and 2.44 ("<vma> <ordinal or <none>> <hint> <name>") alike."""
+    out = subprocess.run([OBJDUMP, "-p", path], capture_output=True, text=True, check=True).stdout
+    table, dll = set(), None
+    for line in out.splitlines():
+        named = re.match(r"\s*DLL Name: (\S+)", line)
+        fields = line.split()
+        if named:
+            dll = named.group(1).lower()
+        elif dll and line.startswith("\t") and len(fields) >= 2 and re.fullmatch(r"[0-9a-f]+", fields[0]):
+            name = fields[-1]
+            if name == "<none>" or name.isdigit():
+                name = "ordinal:" + next(f for f in fields[1:] if f.isdigit())
+            table.add((dll, name))
+        elif not line.startswith(("\t", " ")) and line.strip():
+            dll = None
+    return table
+
+
+def header_field(path, name):
+    out = subprocess.run([OBJDUMP, "-p", path], capture_output=True, text=True, check=True).stdout
+    found = re.search(r"^%s\s+(\S+)" % name, out, re.M)
+    return found.group(1) if found else None
+
+
+def listed_imports():
+    """imports.txt: one import a line, "<dll> <function> <oldest Windows that has it>"; # starts a comment."""
+    listed = {}
+    with open(IMPORTS_LIST) as f:
+        for line in f:
+            fields = line.split("#", 1)[0].split()
+            if fields:
+                dll, function, oldest = fields
+                listed[(dll.lower(), function)] = oldest
+    return listed
 
 
 class PackageTest(unittest.TestCase):
@@ -36,6 +84,13 @@ class PackageTest(unittest.TestCase):
     def setUpClass(cls):
         with zipfile.ZipFile(ZIP) as package:
             cls.members = {name: package.read(name) for name in package.namelist()}
+        cls.module = tempfile.NamedTemporaryFile(suffix=".tsx")
+        cls.module.write(cls.members.get("Quillon_ts4.tsx", b""))
+        cls.module.flush()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.module.close()
 
     def test_holds_the_module_the_install_note_and_their_sums(self):
         self.assertEqual(set(self.members), {"Quillon_ts4.tsx", "INSTALL.txt", "SHA256SUMS"})
@@ -55,6 +110,29 @@ class PackageTest(unittest.TestCase):
                          ["tsxDeactivate", "tsxGetData", "tsxGetVersion", "tsxOnLeftClick", "tsxOnRightClick"])
         self.assertEqual(imports, built_imports)
         self.assertEqual(imports - SYSTEM_DLLS, {"tsxapi.dll"})
+
+
+    def test_module_imports_only_listed_functions_that_windows_xp_sp3_has(self):
+        imported = import_table(self.module.name)
+        listed = listed_imports()
+        self.assertFalse(sorted(imported - set(listed)),
+                         "imports not in imports.txt: add each with the oldest Windows that has it")
+        self.assertFalse(sorted(set(listed) - imported), "listed in imports.txt but no longer imported")
+        unknown = {k: v for k, v in listed.items() if v not in WINDOWS and v != "host"}
+        self.assertFalse(unknown, "Windows releases are named " + ", ".join(WINDOWS))
+        ceiling = WINDOWS.index(OLDEST_HOST_WINDOWS)
+        newer = sorted(k for k in imported if listed.get(k) in WINDOWS and WINDOWS.index(listed[k]) > ceiling)
+        self.assertFalse(newer, "imports that Windows XP SP3 does not have")
+        self.assertEqual({k for k, oldest in listed.items() if oldest == "host"},
+                         {k for k in imported if k[0] == "tsxapi.dll"}, "only the host's functions are the host's")
+
+    def test_module_header_declares_a_gui_module_for_windows_xp(self):
+        fields = {name: header_field(self.module.name, name)
+                  for name in ("MajorOSystemVersion", "MinorOSystemVersion", "MajorSubsystemVersion",
+                               "MinorSubsystemVersion", "Subsystem")}
+        self.assertEqual(fields, {"MajorOSystemVersion": "5", "MinorOSystemVersion": "1",
+                                  "MajorSubsystemVersion": "5", "MinorSubsystemVersion": "1",
+                                  "Subsystem": "00000002"})
 
 
 if __name__ == "__main__":

@@ -1,4 +1,5 @@
-"""./quillon setup's decisions against apt's answers, faked: no network, no root, no real package touched.
+"""./quillon setup's decisions against apt's answers, and the making of the Debian 13 root for the Wine 10
+runs against debootstrap's, all faked: no network, no root, no real package touched.
 
 Usage: setup_test.py <path of the quillon script>
 """
@@ -65,6 +66,55 @@ class SetupTest(unittest.TestCase):
         self.assertNotEqual(run.returncode, 0)
         self.assertRegex(run.stderr.strip().splitlines()[-1],
                          r"^quillon setup: could not install wine32:i386 fonts-wine.*; try: .*apt-get update")
+
+
+# What ./quillon test --wine10 calls besides apt: the build tools, debootstrap and the root's own commands.
+# debootstrap fails as many times as FAKE_DEBOOTSTRAP_FAILURES says, then makes the stage folder.
+WINE10_FAKES = dict(FAKES, **{
+    name: 'echo "%s $*" >> "$FAKE_LOG"' % name for name in ("cmake", "chroot", "unshare", "xvfb-run")}, **{
+    "id": "echo 0",
+    "sleep": ":",
+    "clang-format": ":",
+    "debootstrap": """echo "debootstrap $*" >> "$FAKE_LOG"
+n=$(grep -c '^debootstrap' "$FAKE_LOG")
+[ "$n" -le "${FAKE_DEBOOTSTRAP_FAILURES:-0}" ] && exit 1
+mkdir -p "${@: -2:1}"
+""",
+})
+
+
+class Wine10RootTest(unittest.TestCase):
+    def run_wine10(self, runs=1, **answers):
+        with tempfile.TemporaryDirectory() as fakes:
+            for name, body in WINE10_FAKES.items():
+                with open(os.path.join(fakes, name), "w") as f:
+                    f.write("#!/bin/bash\n" + body + "\n")
+                os.chmod(os.path.join(fakes, name), 0o755)
+            log, root = os.path.join(fakes, "log"), os.path.join(fakes, "lib", "trixie")
+            env = dict(os.environ, PATH=fakes + ":" + os.environ["PATH"], FAKE_LOG=log, FAKE_MISSING="",
+                       QUILLON_BUILD=fakes, QUILLON_WINE10_ROOT=root)
+            env.update({key: str(value) for key, value in answers.items()})
+            for _ in range(runs):
+                run = subprocess.run(["bash", QUILLON, "test", "--wine10", "--fast"], env=env, capture_output=True,
+                                     text=True, timeout=60)
+            calls = [c.split()[0] for c in open(log).read().splitlines()] if os.path.exists(log) else []
+            return run, calls, sorted(os.listdir(root)) if os.path.isdir(root) else None
+
+    def test_a_root_that_cannot_be_made_fails_the_run_before_anything_is_built_or_run(self):
+        run, calls, root = self.run_wine10(FAKE_DEBOOTSTRAP_FAILURES=3)
+        self.assertNotEqual(run.returncode, 0)
+        self.assertEqual(calls, ["debootstrap"] * 3, "three tries, then no build, no display, no other Wine")
+        self.assertIsNone(root, "no half-made root is kept")
+        self.assertRegex(run.stderr.strip().splitlines()[-1],
+                         r"^quillon test --wine10: the Debian 13 root could not be made.*nothing ran under Wine 10")
+
+    def test_a_mirror_out_of_step_is_tried_again_and_the_root_is_made_once(self):
+        run, calls, root = self.run_wine10(runs=2, FAKE_DEBOOTSTRAP_FAILURES=1)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(calls.count("debootstrap"), 2, "one failed try, one whole root, kept for the next run")
+        self.assertIn(".quillon-wine10-ready-1", root)
+        self.assertEqual(calls.count("unshare"), 2, "each run goes into the root")
+        self.assertNotIn("xvfb-run", calls, "never this machine's Wine")
 
 
 if __name__ == "__main__":
