@@ -140,6 +140,7 @@ class TCustomTreeView : public TWinControl {
   // controlKnown: the control's expanded state of node is known to be FExpandedInControl.
   void ApplyExpanded(TTreeNode* node, bool controlKnown = false);
   void ApplySelection();
+  void RevealSelected();
   // Runs work with the control's drawing held when it is on screen. The control draws each step of a
   // reveal or an expansion at once, which under Wine costs far more than the step itself; with the window
   // marked undrawable (the default WM_SETREDRAW) it does the same work, and one repaint follows.
@@ -202,6 +203,7 @@ class TCustomTreeView : public TWinControl {
   bool FInButtonDown = false;
   bool FEndingUpdate = false;  // the update's changes are being given to the control
   bool FRedrawHeld = false;    // the control does not draw until the update ends
+  bool FRevealPending = false;  // the selected item is scrolled into view once the control draws again
 
   // A kept item: what the control shows of it, and where its children held by the control are kept.
   struct TKeptItem {

@@ -47,6 +47,7 @@ void TCustomTreeView::EndUpdate() {
   FEndingUpdate = false;
   if (FRedrawHeld) SendMessageA(FHandle, WM_SETREDRAW, TRUE, 0);
   FRedrawHeld = false;
+  if (FRevealPending) RevealSelected();
   InvalidateRect(FHandle, nullptr, TRUE);
 }
 
@@ -173,10 +174,20 @@ void TCustomTreeView::ApplySelection() {
   FSelectionPending = false;
   if (FSelected) RealisePath(FSelected);
   HTREEITEM item = FSelected ? FSelected->FItemId : nullptr;
-  // Revealing the item expands its ancestors and scrolls.
+  // Selecting the item expands its ancestors, each step drawn at once unless drawing is held.
   WithDrawingHeld([&] { Perform(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)); });
   if (FSelected)
     for (TTreeNode* p = FSelected->FParent; p; p = p->FParent) p->FExpandedInControl = true;
+  FRevealPending = item != nullptr;
+  if (!FRedrawHeld) RevealSelected();
+}
+
+// The control lays its items out for scrolling only while it draws: the selected item is scrolled into
+// view once drawing has resumed, not while it is held.
+void TCustomTreeView::RevealSelected() {
+  FRevealPending = false;
+  if (FSelected && FSelected->FItemId)
+    Perform(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(FSelected->FItemId));
 }
 
 void TCustomTreeView::WithDrawingHeld(const std::function<void()>& work) {

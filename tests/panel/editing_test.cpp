@@ -94,9 +94,10 @@ TEST_F(EditingTest, ARebuildWhileALabelIsEditedRenamesNothing) {
   ASSERT_NE(edit, nullptr);
   user.Drag("Alpha", "Group");
   if (IsWindow(edit)) user.EndLabelEdit(edit, true);
-  for (const std::string& entry : CallLog())
+  for (const std::string& entry : CallLog()) {
     if (entry.rfind("tsxGNodeSetName(", 0) == 0)
       EXPECT_EQ(entry, "tsxGNodeSetName(" + Serial(Object("Omega")) + ",\"Typed\")");
+  }
 }
 
 TEST_F(EditingTest, NoAndTheCloseBoxDeleteNoAnimation) {
