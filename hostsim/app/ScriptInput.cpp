@@ -76,7 +76,6 @@ HWND OpenBox(HWND host) {
 // Pressed and released in the queue, in that order: the control follows the press in a loop of its own
 // until it finds the release there, then asks for its context menu at the pointer.
 std::string RightClickItem(HWND tree, const std::string& label) {
-  if (!tree) return "the panel is not open";
   for (const TreeItemInfo& item : ReadTreeItems(tree)) {
     if (item.label != label) continue;
     SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item.item));
