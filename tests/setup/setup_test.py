@@ -23,8 +23,9 @@ esac""",
 echo "dpkg $*" >> "$FAKE_LOG\"""",
     "dpkg-query": """case " $FAKE_MISSING " in *" ${@: -1} "*) exit 1 ;; esac; printf 'install ok installed'""",
     "sudo": 'exec "$@"',
-    # A build that takes a moment, so that two at once would overlap in the log.
-    "cmake": 'echo "cmake $* start" >> "$FAKE_LOG"; sleep "${FAKE_CMAKE_SECONDS:-0}"; echo "cmake end" >> "$FAKE_LOG"',
+    # A build that takes a moment, and may leave a program running (as Wine leaves its server).
+    "cmake": 'echo "cmake $* start" >> "$FAKE_LOG"; sleep "${FAKE_CMAKE_SECONDS:-0}"; echo "cmake end" >> "$FAKE_LOG"\n'
+             '[ -n "${FAKE_LINGER:-}" ] && { sleep "$FAKE_LINGER" </dev/null >/dev/null 2>&1 & }; exit 0',
     "clang-format": 'echo "X connection to :99 broken (explicit kill or server shutdown)." >&2; echo "kept" >&2',
 }
 
@@ -107,6 +108,13 @@ class CommandLineTest(unittest.TestCase):
         self.assertEqual([run.returncode for run in runs], [0, 0])
         self.assertEqual([call.split()[-1] for call in calls], ["start", "end"] * 4)
         self.assertIn("waiting for another ./quillon", runs[0].stderr + runs[1].stderr)
+
+    def test_a_program_the_command_left_running_does_not_hold_the_build_tree(self):
+        with tempfile.TemporaryDirectory() as build:
+            for _ in range(2):
+                (run,), _ = quillon(["build"], FAKE_MISSING="", FAKE_LINGER=20, QUILLON_BUILD=build)
+                self.assertEqual(run.returncode, 0, run.stderr)
+                self.assertNotIn("waiting", run.stderr)
 
     def test_the_x_servers_farewell_is_not_printed_but_other_messages_are(self):
         (run,), _ = quillon(["format"], FAKE_MISSING="")
