@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the benchmarks on a built tree and writes their report and plot under BUILD_DIR/bench; with --record
-# they then replace bench/RESULTS.md and bench/rebuild.png, the figures the repository keeps.
+# Runs the benchmarks on a built tree and writes their report and plot under BUILD_DIR/bench-results; with
+# --record they then replace bench/RESULTS.md and bench/rebuild.png, the figures the repository keeps.
 #   bench/run.sh [--record] BUILD_DIR [objects...]        (default sizes: 1000 10000 100000)
 # gnuplot comes with ./quillon setup, like every other package the project needs.
 set -euo pipefail
@@ -14,7 +14,7 @@ SIZES=("$@")
 [ ${#SIZES[@]} -gt 0 ] || SIZES=(1000 10000 100000)
 LARGEST="${SIZES[-1]}"
 REPETITIONS="${QUILLON_BENCH_REPETITIONS:-5}"
-OUT="$BUILD/bench"
+OUT="$BUILD/bench-results"
 command -v gnuplot >/dev/null || { echo "bench: gnuplot is missing; ./quillon setup installs it" >&2; exit 1; }
 mkdir -p "$OUT"
 
