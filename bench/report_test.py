@@ -9,9 +9,9 @@ import sys
 import tempfile
 import unittest
 
-spec = importlib.util.spec_from_file_location("report", sys.argv[1])
-report = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(report)
+module = importlib.util.spec_from_file_location("report", sys.argv[1])
+report = importlib.util.module_from_spec(module)
+module.loader.exec_module(report)
 
 
 def timing(key, median, low, high):
