@@ -70,34 +70,35 @@ std::string Field(const char* key, const std::string& value) {
   return std::string(" ") + key + "=" + value;
 }
 
+std::string Field(const std::string& key, const Timing& timing) {
+  return Field(key.c_str(), timing.median) + Field((key + "_min").c_str(), timing.min) +
+         Field((key + "_max").c_str(), timing.max);
+}
+
 void PanelFigures::LeftClick() {
   FHost.LeftClick();
   PluginHost::Pump();
 }
 
-double PanelFigures::RebuildMs(int repetitions) {
-  return MedianMs(repetitions ? repetitions : FOptions.repetitions, PluginHost::Pump,
-                  [this] { FHost.LeftClick(); });
-}
-
-bool PanelFigures::Rebuild() {
+// The plain control's fill of every item is set beside the panel's first show of a scene it has not seen,
+// the nearest the panel comes to the same work: a warm rebuild of an unchanged scene sends the control
+// almost nothing.
+bool PanelFigures::Rebuild(const Timing& coldShow) {
   simLogEnable(0);  // a host keeps no log: its bookkeeping must not be timed as the panel's
-  double rebuild = RebuildMs();
   PluginHost::Pump();
   int items = static_cast<int>(FShape.items.size());
   int floorCount = 0;
   std::vector<double> fills;
   for (int i = 0; i < FOptions.repetitions; ++i) {
     FloorTree floorTree;  // a fresh control every time; making and destroying it is not timed
-    Stopwatch watch;
-    floorCount = floorTree.Fill(FShape);
-    fills.push_back(watch.ElapsedMs());
+    fills.push_back(OnceMs([&] { floorCount = floorTree.Fill(FShape); }));
   }
-  double floor = Median(fills);
+  Timing floor = TimingOf(fills);
   bool ok = floorCount == items;
   PrintFigure("rebuild", Field("objects", FShape.objects) + Field("items", items) +
-                             Field("rebuild_ms", rebuild) + Field("floor_ms", floor) +
-                             Field("floor_over_rebuild", floor / rebuild) + Field("ok", ok ? 1 : 0));
+                             Field("cold_show_ms", coldShow) + Field("floor_ms", floor) +
+                             Field("floor_over_cold_show", floor.median / coldShow.median) +
+                             Field("ok", ok ? 1 : 0));
   return ok;
 }
 
@@ -124,36 +125,36 @@ bool PanelFigures::HostWalk() {
   std::map<std::string, int> rebuildCalls = CallCounts([this] { FHost.LeftClick(); });
   bool sameCalls = walkCalls == rebuildCalls;
   // Walk, rebuild and show take turns, so that a busy moment of the machine weighs on all three alike.
-  std::vector<double> walks, guardedWalks, rebuilds, shows;
-  for (int i = 0; i < FOptions.repetitions; ++i) {
-    walks.push_back(MedianMs(1, nullptr, [] { BareHostWalk(); }));
-    guardedWalks.push_back(MedianMs(1, nullptr, [] { GuardedHostWalk(); }));
-    rebuilds.push_back(RebuildMs(1));
-    // Shown again after being hidden: the window comes back and paints besides the rebuild.
-    shows.push_back(MedianMs(
-        1,
-        [this] {
-          FHost.Deactivate();
-          PluginHost::Pump();
-        },
-        [this] {
-          FHost.LeftClick();
-          UpdateWindow(FHost.Panel());
-        }));
-  }
-  double walk = Median(walks), guardedWalk = Median(guardedWalks), rebuild = Median(rebuilds),
-         show = Median(shows);
-  PluginHost::Pump();
   int calls = 0;
   for (const auto& [function, count] : rebuildCalls) calls += count;
-  PrintFigure("guard", Field("objects", FShape.objects) + Field("calls", calls) + Field("walk_ms", walk) +
-                           Field("guarded_walk_ms", guardedWalk) +
-                           Field("ns_per_call", calls ? (guardedWalk - walk) * 1e6 / calls : 0.0) +
-                           Field("ok", 1));
+  std::vector<double> walks, guardedWalks, guardCosts, rebuilds, shows;
+  for (int i = 0; i < FOptions.repetitions; ++i) {
+    walks.push_back(OnceMs([] { BareHostWalk(); }));
+    guardedWalks.push_back(OnceMs([] { GuardedHostWalk(); }));
+    // The guard's price per call from one turn's pair of walks: two walks far apart in time would
+    // mostly measure how the machine's load changed between them.
+    guardCosts.push_back(calls ? (guardedWalks.back() - walks.back()) * 1e6 / calls : 0.0);
+    PluginHost::Pump();
+    rebuilds.push_back(OnceMs([this] { FHost.LeftClick(); }));
+    // Shown again after being hidden: the window comes back and paints besides the rebuild.
+    FHost.Deactivate();
+    PluginHost::Pump();
+    shows.push_back(OnceMs([this] {
+      FHost.LeftClick();
+      UpdateWindow(FHost.Panel());
+    }));
+  }
+  Timing walk = TimingOf(walks), rebuild = TimingOf(rebuilds), show = TimingOf(shows);
+  FWarmRebuild = rebuild;
+  PluginHost::Pump();
+  PrintFigure("guard", Field("objects", FShape.objects) + Field("calls", calls) +
+                           Field("guarded_walk_ms", TimingOf(guardedWalks)) +
+                           Field("ns_per_call", TimingOf(guardCosts)) + Field("ok", 1));
   PrintFigure("walk", Field("objects", FShape.objects) + Field("calls", calls) +
                           Field("same_calls", sameCalls ? 1 : 0) + Field("walk_ms", walk) +
                           Field("rebuild_ms", rebuild) + Field("show_ms", show) +
-                          Field("rebuild_over_walk", rebuild / walk) + Field("show_over_walk", show / walk) +
+                          Field("rebuild_over_walk", rebuild.median / walk.median) +
+                          Field("show_over_walk", show.median / walk.median) +
                           Field("ok", sameCalls ? 1 : 0));
   return sameCalls;
 }
@@ -300,13 +301,10 @@ bool PanelFigures::CloseRevealedGroup() {
 
 void PanelFigures::PrintSelection(const char* kind, const std::vector<double>& times,
                                   const std::vector<double>& own, bool ok) {
-  double worst = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
-  double ownWorst = own.empty() ? 0 : *std::max_element(own.begin(), own.end());
   PrintFigure("selection", Field("objects", FShape.objects) + Field("kind", std::string(kind)) +
                                Field("samples", static_cast<int>(times.size())) +
-                               Field("mean_ms", Mean(times)) + Field("median_ms", Median(times)) +
-                               Field("max_ms", worst) + Field("own_median_ms", Median(own)) +
-                               Field("own_max_ms", ownWorst) + Field("ok", ok ? 1 : 0));
+                               Field("select_ms", TimingOf(times)) + Field("own_ms", TimingOf(own)) +
+                               Field("ok", ok ? 1 : 0));
 }
 
 bool PanelFigures::Selection() {
@@ -364,29 +362,28 @@ bool PanelFigures::ExpandedRebuild() {
   simLogEnable(0);
   ExpandTopLevel(TVE_COLLAPSE);
   LeftClick();
-  double plain = RebuildMs();
   // Opening the same branches by hand after a rebuild that does not remember them: what the memory saves
   // the user, and the same items put into the control.
   int groups = 0;
-  double byHand = MedianMs(
+  Timing byHand = TimeMs(
       FOptions.repetitions,
       [this] {
         ExpandTopLevel(TVE_COLLAPSE);
         LeftClick();
       },
       [&] { groups = ExpandTopLevel(TVE_EXPAND); });
-  double expanded = RebuildMs();
+  Timing expanded = TimeMs(FOptions.repetitions, PluginHost::Pump, [this] { FHost.LeftClick(); });
   std::map<UINT, int> counts = MessagesOfLeftClick();
   bool messagesOk = ReportMessages("messages_expanded", counts);
   int held = ControlItemCount(FHost.Tree());
-  PrintFigure("expanded_rebuild", Field("objects", FShape.objects) + Field("expanded_groups", groups) +
-                                      Field("control_items", held) + Field("plain_rebuild_ms", plain) +
-                                      Field("expanded_rebuild_ms", expanded) +
-                                      Field("plain_rebuild_then_expand_by_hand_ms", plain + byHand) +
-                                      Field("expand_by_hand_ms", byHand) +
-                                      Field("expanded_over_plain", expanded / plain) +
-                                      Field("expanded_over_plain_then_by_hand", expanded / (plain + byHand)) +
-                                      Field("ok", messagesOk ? 1 : 0));
+  // The plain rebuild is the warm rebuild the walk's figures measured: one figure, one measurement.
+  const double plain = FWarmRebuild.median;
+  PrintFigure("expanded_rebuild",
+              Field("objects", FShape.objects) + Field("expanded_groups", groups) +
+                  Field("control_items", held) + Field("expanded_rebuild_ms", expanded) +
+                  Field("expand_by_hand_ms", byHand) + Field("expanded_over_plain", expanded.median / plain) +
+                  Field("expanded_over_plain_then_by_hand", expanded.median / (plain + byHand.median)) +
+                  Field("ok", messagesOk ? 1 : 0));
   ExpandTopLevel(TVE_COLLAPSE);
   LeftClick();
   return messagesOk;

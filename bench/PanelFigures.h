@@ -9,10 +9,11 @@
 
 #include "PluginHost.h"
 #include "SceneShape.h"
+#include "Stopwatch.h"
 
 struct BenchOptions {
-  int repetitions = 3;        // timings per figure; the median is printed
-  int selectionSamples = 40;  // selections averaged per kind
+  int repetitions = 5;        // timings per figure; the median, the fastest and the slowest are printed
+  int selectionSamples = 40;  // selections timed per kind
 };
 
 // Everything below expects the scene built and the plug-in initialised and left-clicked once.
@@ -23,7 +24,9 @@ class PanelFigures {
 
   // Each returns false when what it measured is not what it meant to measure (the panel showed a
   // different tree, a selection landed elsewhere); the figure is then printed with ok=0.
-  bool Rebuild();
+  // coldShow: the panel's first show of this scene, which has to be taken before the figures are made.
+  bool Rebuild(const Timing& coldShow);
+  // Also the warm rebuild that ExpandedRebuild compares with: run it first.
   bool HostWalk();
   bool HostCalls();
   bool ControlMessages();
@@ -31,7 +34,6 @@ class PanelFigures {
   bool ExpandedRebuild();
 
  private:
-  double RebuildMs(int repetitions = 0);  // 0: the options' repetitions
   void LeftClick();
   std::map<UINT, int> MessagesOfLeftClick();
   bool ReportMessages(const char* name, const std::map<UINT, int>& counts);
@@ -47,6 +49,7 @@ class PanelFigures {
   const SceneShape& FShape;
   BenchOptions FOptions;
   int FBranchesBefore = 0;  // branches the control held before the counted left click
+  Timing FWarmRebuild;
 };
 
 // Prints "name key=value ..." on one line and flushes, so that a run cut short keeps its figures.
@@ -54,3 +57,5 @@ void PrintFigure(const std::string& name, const std::string& fields);
 std::string Field(const char* key, double value);
 std::string Field(const char* key, int value);
 std::string Field(const char* key, const std::string& value);
+// "key=median key_min=... key_max=..."
+std::string Field(const std::string& key, const Timing& timing);

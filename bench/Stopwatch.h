@@ -1,5 +1,6 @@
 // Timing for the benchmarks: QueryPerformanceCounter, and the median of a few repetitions so that one
-// slow run (a page fault storm, the X server busy) does not decide a figure.
+// slow run (a page fault storm, the X server busy) does not decide a figure; the fastest and the slowest
+// repetition go with it, so that a reader sees how far one run can stray.
 #pragma once
 
 #include <windows.h>
@@ -30,15 +31,21 @@ inline double Median(std::vector<double> samples) {
   return samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
 }
 
-inline double Mean(const std::vector<double>& samples) {
-  double sum = 0;
-  for (double sample : samples) sum += sample;
-  return samples.empty() ? 0 : sum / static_cast<double>(samples.size());
+struct Timing {
+  double median = 0;
+  double min = 0;
+  double max = 0;
+};
+
+inline Timing TimingOf(const std::vector<double>& samples) {
+  if (samples.empty()) return {};
+  auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+  return {Median(samples), *low, *high};
 }
 
-// Runs prepare (untimed), then the timed action, repetitions times; the median of the action's times.
-inline double MedianMs(int repetitions, const std::function<void()>& prepare,
-                       const std::function<void()>& action) {
+// Runs prepare (untimed), then the timed action, repetitions times.
+inline Timing TimeMs(int repetitions, const std::function<void()>& prepare,
+                     const std::function<void()>& action) {
   std::vector<double> samples;
   for (int i = 0; i < repetitions; ++i) {
     if (prepare) prepare();
@@ -46,5 +53,11 @@ inline double MedianMs(int repetitions, const std::function<void()>& prepare,
     action();
     samples.push_back(watch.ElapsedMs());
   }
-  return Median(samples);
+  return TimingOf(samples);
+}
+
+inline double OnceMs(const std::function<void()>& action) {
+  Stopwatch watch;
+  action();
+  return watch.ElapsedMs();
 }

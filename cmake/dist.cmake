@@ -1,5 +1,6 @@
 # Makes the release package: the stripped module, the install note (with Windows line ends) and their
-# SHA-256 sums, zipped. Run with cmake -P; MODULE, STRIP, NOTE, STAGE and ZIP are passed in.
+# SHA-256 sums, zipped in a folder named as the stage (Quillon-1.1/), so that unpacking it leaves one
+# folder rather than loose files. Run with cmake -P; MODULE, STRIP, NOTE, STAGE and ZIP are passed in.
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE})
 get_filename_component(module_name ${MODULE} NAME)
@@ -20,9 +21,12 @@ foreach(member ${module_name} INSTALL.txt)
 endforeach()
 file(WRITE ${STAGE}/SHA256SUMS "${sums}")
 
+get_filename_component(folder ${STAGE} NAME)
+get_filename_component(stage_parent ${STAGE} DIRECTORY)
 file(REMOVE ${ZIP})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${module_name} INSTALL.txt SHA256SUMS
-                WORKING_DIRECTORY ${STAGE} RESULT_VARIABLE zipped)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP} --format=zip ${folder}/${module_name}
+                        ${folder}/INSTALL.txt ${folder}/SHA256SUMS
+                WORKING_DIRECTORY ${stage_parent} RESULT_VARIABLE zipped)
 if(NOT zipped EQUAL 0)
   message(FATAL_ERROR "could not write ${ZIP}")
 endif()

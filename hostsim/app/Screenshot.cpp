@@ -11,11 +11,31 @@ struct ScreenCopy {
   std::vector<unsigned char> pixels;  // bottom-up rows of 24-bit pixels, each padded to 4 bytes
 };
 
+BOOL CALLBACK AddShownWindow(HWND window, LPARAM bounds) {
+  RECT rect;
+  if (IsWindowVisible(window) && GetWindowRect(window, &rect)) {
+    auto* all = reinterpret_cast<RECT*>(bounds);
+    UnionRect(all, all, &rect);
+  }
+  return TRUE;
+}
+
+// The window with whatever its thread shows over it and beyond its edges (a pop-up menu, a box), cut to
+// the screen.
+RECT ShownBounds(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), AddShownWindow,
+                    reinterpret_cast<LPARAM>(&bounds));
+  RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  IntersectRect(&bounds, &bounds, &screen);
+  return bounds;
+}
+
 // Copied from the screen rather than printed: the plug-in's panel paints only on WM_PAINT, and the screen
 // holds exactly what the user sees, frame and children included.
 ScreenCopy CopyFromScreen(HWND window) {
-  RECT bounds;
-  GetWindowRect(window, &bounds);
+  RECT bounds = ShownBounds(window);
   ScreenCopy copy;
   copy.width = bounds.right - bounds.left;
   copy.height = bounds.bottom - bounds.top;

@@ -1,4 +1,4 @@
-// The host window as it is on screen, written as a 24-bit BMP.
+// The host window as it is on screen, with any menu or box its thread shows, written as a 24-bit BMP.
 #pragma once
 
 #include <windows.h>

@@ -5,9 +5,14 @@
 
 #include "Console.h"
 #include "Screenshot.h"
+#include "ScriptInput.h"
 #include "TreeReader.h"
 
 namespace {
+
+constexpr UINT kTickMs = 10;
+constexpr DWORD kInputTimeoutMs = 10000;
+ScriptRunner* Running = nullptr;  // the thread timer's procedure has no room for its runner
 
 bool IsNumber(const std::string& word) {
   return !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
@@ -56,22 +61,83 @@ int ScriptRunner::Run(const std::string& path) {
     WriteErr("quillon-host: cannot read the script \"" + path + "\"\n");
     return 2;
   }
-  std::string line;
-  for (int number = 1; std::getline(file, line); ++number) {
+  FPath = path;
+  for (std::string line; std::getline(file, line);) FLines.push_back(line);
+  Running = this;
+  UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);
+  Advance();
+  MSG msg;
+  while (!FDone && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  KillTimer(nullptr, timer);
+  Running = nullptr;
+  return FDone ? FResult : 2;
+}
+
+void CALLBACK ScriptRunner::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (Running) Running->Advance();
+}
+
+void ScriptRunner::Advance() {
+  if (FBusy || FDone || !Ready()) return;
+  FBusy = true;
+  while (!FDone) {
+    if (FNext == FLines.size()) {
+      Finish(0);
+      break;
+    }
+    const size_t line = FNext++;
     std::vector<std::string> words;
     std::string error;
-    if (!SplitWords(line, words))
+    if (!SplitWords(FLines[line], words))
       error = "unterminated quote";
     else if (!words.empty() && words[0][0] != '#')
       error = Step(words);
     if (!error.empty()) {
-      WriteErr(path + ":" + std::to_string(number) + ": " + error + ": " + line + "\n");
-      return 2;
+      Complain(line, error);
+      break;
     }
+    // Input is left to whichever loop takes it (the control's, a menu's, a box's): pumped here, inside
+    // this tick, a loop it starts would hold the script.
+    if (FReady) break;
     Pump();
     FHost.Refresh();
   }
-  return 0;
+  FBusy = false;
+}
+
+// Once what the line waited for holds, this tick ends all the same: what it started (a command posted by
+// a menu entry, say) runs before the next tick.
+bool ScriptRunner::Ready() {
+  if (!FReady) return true;
+  if (FReady()) {
+    FReady = nullptr;
+    FHost.Refresh();
+  } else if (static_cast<LONG>(GetTickCount() - FDeadline) > 0) {
+    FReady = nullptr;
+    Complain(FNext - 1, FAwaited);
+  }
+  return false;
+}
+
+void ScriptRunner::Await(std::function<bool()> ready, const std::string& what, DWORD timeoutMs) {
+  FReady = std::move(ready);
+  FAwaited = what;
+  FDeadline = GetTickCount() + timeoutMs;
+}
+
+void ScriptRunner::Complain(size_t line, const std::string& error) {
+  WriteErr(FPath + ":" + std::to_string(line + 1) + ": " + error + ": " + FLines[line] + "\n");
+  Finish(2);
+}
+
+// A menu or a box still open would keep its loop, and with it the script's, running.
+void ScriptRunner::Finish(int result) {
+  FResult = result;
+  FDone = true;
+  CloseWhatIsOpen(FHost.Handle());
 }
 
 HWND ScriptRunner::PanelWindow() const {
@@ -92,14 +158,6 @@ std::string ScriptRunner::Step(const std::vector<std::string>& words) {
   if (command == "demo" && count == 1) return FHost.LoadDemoScene(), "";
   if (command == "objects" && count == 2 && IsNumber(words[1]))
     return FHost.LoadGeneratedScene(std::atoi(words[1].c_str())), "";
-  if (command == "wait" && count == 2 && IsNumber(words[1])) {
-    DWORD until = GetTickCount() + std::atoi(words[1].c_str());
-    while (static_cast<LONG>(until - GetTickCount()) > 0) {
-      Pump();
-      Sleep(10);
-    }
-    return "";
-  }
   if (command == "screenshot" && count == 2) return SaveWindowBitmap(FHost.Handle(), words[1]);
   if (command == "log" && count == 1) return WriteOut(LogPane::TakeNewCalls()), "";
   if (command == "printhost" && count == 1) return WriteOut(DumpTree(FHost.SceneTree(), TreeMarks::Host)), "";
@@ -111,7 +169,26 @@ std::string ScriptRunner::Step(const std::vector<std::string>& words) {
   if (command == "click" && count == 2)
     return ClickItem(PanelTree(), words[1], false) ? "" : "no item \"" + words[1] + "\" in the panel";
   std::string error = Panel(words);
+  if (error == "unknown") error = Input(words);
   return error != "unknown" ? error : Scene(words);
+}
+
+std::string ScriptRunner::Input(const std::vector<std::string>& words) {
+  if (words.size() != 2) return "unknown";
+  const std::string& command = words[0];
+  std::string error = "unknown";
+  if (command == "wait" && IsNumber(words[1])) {
+    const DWORD until = GetTickCount() + std::atoi(words[1].c_str());
+    Await([until] { return static_cast<LONG>(GetTickCount() - until) >= 0; }, "", INFINITE / 2);
+    return "";
+  }
+  if (command == "menu" && (error = RightClickItem(PanelTree(), words[1])).empty())
+    Await([] { return OpenMenu() != nullptr; }, "no menu opened", kInputTimeoutMs);
+  if (command == "choose" && (error = ChooseMenuEntry(words[1])).empty())
+    Await([] { return OpenMenu() == nullptr; }, "the menu did not close", kInputTimeoutMs);
+  if (command == "answer" && (error = PressBoxButton(FHost.Handle(), words[1])).empty())
+    Await([] { return true; }, "", kInputTimeoutMs);
+  return error;
 }
 
 std::string ScriptRunner::Panel(const std::vector<std::string>& words) {

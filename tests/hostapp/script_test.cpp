@@ -165,6 +165,9 @@ TEST(HostScript, BadLinesStopTheScriptWithTheirLineNumber) {
       {"leftclick now", "wrong arguments"},
       {"objects many", "wrong arguments"},
       {"pick \"Nobody\"", "no object \"Nobody\" in the host's list"},
+      {"menu \"Nobody\"", "no item \"Nobody\" in the panel"},
+      {"choose \"Delete\"", "no menu is open"},
+      {"answer \"Yes\"", "no box is open"},
   };
   for (const auto& bad : cases) {
     HostRun run = RunScript(std::string("status\n# a comment\n\n") + bad.line + "\nstatus\n");
@@ -219,6 +222,46 @@ TEST(HostScript, ScreenshotIsA24BitPictureOfTheWholeWindow) {
   EXPECT_GE(colours.size(), 50u);
   file.close();
   DeleteFileA(kPath);
+}
+
+// The demo scene's Table, through its context menu; each log shows whether the animation was deleted. The
+// control holds the items of open branches only: the tree is opened first.
+const char kDeleteTableAnimation[] =
+    "expandall\n"
+    "menu \"Table\"\n"
+    "choose \"Delete Animation\"\n";
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(HostScript, ContextMenuEntryAsksFirstAndTheAnswerDecides) {
+  HostRun run = RunScript(std::string("leftclick\n") + kDeleteTableAnimation +
+                          "answer \"No\"\nlog\nstatus\n" + kDeleteTableAnimation + "answer \"Yes\"\nlog\n");
+  EXPECT_CLEAN_RUN(run);
+  size_t between = run.out.find("plug-in active, panel shown\n");
+  ASSERT_NE(between, std::string::npos) << run.out;
+  EXPECT_EQ(Count(run.out.substr(0, between), "tsxGNodeDeleteScript("), 0u) << run.out;
+  EXPECT_EQ(Count(run.out.substr(between), "tsxGNodeDeleteScript("), 1u) << run.out;
+}
+
+TEST(HostScript, DontShowAgainAnswersTheQuestionFromThenOn) {
+  HostRun run =
+      RunScript(std::string("leftclick\n") + kDeleteTableAnimation +
+                "answer \"Don't show again\"\nanswer \"Yes\"\n" + kDeleteTableAnimation + "status\nlog\n");
+  EXPECT_CLEAN_RUN(run);
+  // A box left open at the end would be closed from its title bar, which deletes nothing.
+  EXPECT_EQ(Count(run.out, "tsxGNodeDeleteScript("), 2u) << run.out;
+}
+
+TEST(HostScript, ScriptThatFailsWithTheMenuOpenEndsInsteadOfHanging) {
+  HostRun run = RunScript(std::string("leftclick\nexpandall\nmenu \"Table\"\nchoose \"Paint\"\nstatus\n"));
+  EXPECT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 2u);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find(".script:4: no entry \"Paint\" in the menu"), std::string::npos) << run.err;
 }
 
 }  // namespace

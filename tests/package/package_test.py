@@ -20,6 +20,7 @@ IMPORTS_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "imports
 # host's own functions, which are there wherever the host is.
 WINDOWS = ["95", "nt4", "2000", "xp", "xp-sp2", "xp-sp3", "vista", "7", "8", "8.1", "10"]
 OLDEST_HOST_WINDOWS = "xp-sp3"
+FOLDER = "Quillon-1.1/"
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll", "version.dll",
                "advapi32.dll", "ole32.dll", "shell32.dll"}
 
@@ -83,7 +84,8 @@ class PackageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         with zipfile.ZipFile(ZIP) as package:
-            cls.members = {name: package.read(name) for name in package.namelist()}
+            cls.names = package.namelist()
+            cls.members = {name.removeprefix(FOLDER): package.read(name) for name in cls.names}
         cls.module = tempfile.NamedTemporaryFile(suffix=".tsx")
         cls.module.write(cls.members.get("Quillon_ts4.tsx", b""))
         cls.module.flush()
@@ -92,6 +94,9 @@ class PackageTest(unittest.TestCase):
     def tearDownClass(cls):
         cls.module.close()
 
+    def test_unpacks_into_one_folder_named_after_the_release(self):
+        self.assertEqual([name for name in self.names if not name.startswith(FOLDER)], [])
+
     def test_holds_the_module_the_install_note_and_their_sums(self):
         self.assertEqual(set(self.members), {"Quillon_ts4.tsx", "INSTALL.txt", "SHA256SUMS"})
         sums = dict(reversed(line.split("  ", 1)) for line in self.members["SHA256SUMS"].decode().splitlines())
@@ -99,6 +104,11 @@ class PackageTest(unittest.TestCase):
         for name, digest in sums.items():
             self.assertEqual(hashlib.sha256(self.members[name]).hexdigest(), digest, name)
         self.assertIn(b"\r\n", self.members["INSTALL.txt"], "a note for Windows users")
+
+    def test_install_note_says_what_the_module_needs_and_how_to_remove_it(self):
+        note = self.members["INSTALL.txt"].decode()
+        for needed in ("Windows XP SP3", "Windows 11", "interface version 500", "Uninstalling", "SHA256SUMS"):
+            self.assertIn(needed, note)
 
     def test_module_has_no_debug_sections_and_the_same_exports_and_imports(self):
         sections, imports, exports = headers(self.members["Quillon_ts4.tsx"])

@@ -1,5 +1,6 @@
-"""./quillon setup's decisions against apt's answers, and the making of the Debian 13 root for the Wine 10
-runs against debootstrap's, all faked: no network, no root, no real package touched.
+"""./quillon setup's decisions against apt's answers, the making of the Debian 13 root for the Wine 10 runs
+against debootstrap's, all faked: no network, no root, no real package touched; and the command line around
+it: what it refuses, where it builds, how two commands share a build tree.
 
 Usage: setup_test.py <path of the quillon script>
 """
@@ -23,24 +24,42 @@ esac""",
 echo "dpkg $*" >> "$FAKE_LOG\"""",
     "dpkg-query": """case " $FAKE_MISSING " in *" ${@: -1} "*) exit 1 ;; esac; printf 'install ok installed'""",
     "sudo": 'exec "$@"',
+    # A build that takes a moment, and may leave a program running (as Wine leaves its server).
+    "cmake": 'echo "cmake $* start" >> "$FAKE_LOG"; sleep "${FAKE_CMAKE_SECONDS:-0}"; echo "cmake end" >> "$FAKE_LOG"\n'
+             '[ -n "${FAKE_LINGER:-}" ] && { sleep "$FAKE_LINGER" </dev/null >/dev/null 2>&1 & }; exit 0',
+    "clang-format": 'echo "X connection to :99 broken (explicit kill or server shutdown)." >&2; echo "kept" >&2',
 }
+
+
+def quillon(*commands, cwd=None, **answers):
+    """Runs each command line (a list of words) at once against the fakes; their runs and the calls logged."""
+    with tempfile.TemporaryDirectory() as fakes:
+        for name, body in FAKES.items():
+            with open(os.path.join(fakes, name), "w") as f:
+                f.write("#!/bin/bash\n" + body + "\n")
+            os.chmod(os.path.join(fakes, name), 0o755)
+        with open(os.path.join(fakes, "os-release"), "w") as f:
+            f.write("ID=debian\nVERSION_CODENAME=bookworm\n")
+        log = os.path.join(fakes, "log")
+        env = dict(os.environ, PATH=fakes + ":" + os.environ["PATH"], FAKE_LOG=log,
+                   QUILLON_OS_RELEASE=os.path.join(fakes, "os-release"), FAKE_MISSING="wine32:i386 fonts-wine")
+        env.update({key: str(value) for key, value in answers.items()})
+        started = [subprocess.Popen(["bash", QUILLON, *words], env=env, cwd=cwd, stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, text=True) for words in commands]
+        runs = []
+        for process in started:
+            out, err = process.communicate(timeout=60)
+            runs.append(subprocess.CompletedProcess(process.args, process.returncode, out, err))
+        calls = []
+        if os.path.exists(log):
+            with open(log) as logged:
+                calls = logged.read().splitlines()
+    return runs, calls
 
 
 class SetupTest(unittest.TestCase):
     def setup(self, **answers):
-        with tempfile.TemporaryDirectory() as fakes:
-            for name, body in FAKES.items():
-                with open(os.path.join(fakes, name), "w") as f:
-                    f.write("#!/bin/bash\n" + body + "\n")
-                os.chmod(os.path.join(fakes, name), 0o755)
-            with open(os.path.join(fakes, "os-release"), "w") as f:
-                f.write("ID=debian\nVERSION_CODENAME=bookworm\n")
-            log = os.path.join(fakes, "log")
-            env = dict(os.environ, PATH=fakes + ":" + os.environ["PATH"], FAKE_LOG=log,
-                       QUILLON_OS_RELEASE=os.path.join(fakes, "os-release"), FAKE_MISSING="wine32:i386 fonts-wine")
-            env.update({key: str(value) for key, value in answers.items()})
-            run = subprocess.run(["bash", QUILLON, "setup"], env=env, capture_output=True, text=True, timeout=60)
-            calls = open(log).read().splitlines() if os.path.exists(log) else []
+        (run,), calls = quillon(["setup"], **answers)
         # An install call as "install" or "install -t <codename> <packages>", without the common options.
         return run, [c.replace(" -y -qq --no-install-recommends", "") for c in calls]
 
@@ -115,6 +134,43 @@ class Wine10RootTest(unittest.TestCase):
         self.assertIn(".quillon-wine10-ready-1", root)
         self.assertEqual(calls.count("unshare"), 2, "each run goes into the root")
         self.assertNotIn("xvfb-run", calls, "never this machine's Wine")
+
+
+class CommandLineTest(unittest.TestCase):
+    def test_unknown_commands_and_options_are_refused_with_the_usage_line_before_anything_runs(self):
+        for words in (["test", "--nosuchflag"], ["setup", "--fast"], ["test", "--fast", "-R", "x"], ["nosuch"],
+                      []):
+            (run,), calls = quillon(words, FAKE_MISSING="")
+            self.assertEqual((run.returncode, calls), (2, []), words)
+            self.assertRegex(run.stderr.splitlines()[-1],
+                             r"^usage: \./quillon setup \| .*\./quillon test \[--fast\] \[--wine10\] \[-- ARGS\.\.\.\] \|", words)
+
+    def test_a_relative_build_folder_with_blanks_and_brackets_is_taken_from_where_the_command_runs(self):
+        with tempfile.TemporaryDirectory() as here:
+            (run,), calls = quillon(["build"], cwd=here, FAKE_MISSING="", QUILLON_BUILD="rel (x)")
+            self.assertEqual(run.returncode, 0, run.stderr)
+            self.assertIn(f"-B {here}/rel (x) ", calls[0])
+            self.assertEqual(calls[2], f"cmake --build {here}/rel (x) -j{os.cpu_count()} start")
+
+    def test_two_commands_on_one_build_tree_take_turns(self):
+        with tempfile.TemporaryDirectory() as build:
+            runs, calls = quillon(["build"], ["build"], FAKE_MISSING="", FAKE_CMAKE_SECONDS=0.5, QUILLON_BUILD=build)
+        self.assertEqual([run.returncode for run in runs], [0, 0])
+        self.assertEqual([call.split()[-1] for call in calls], ["start", "end"] * 4)
+        self.assertIn("waiting for another ./quillon", runs[0].stderr + runs[1].stderr)
+
+    def test_a_program_the_command_left_running_does_not_hold_the_build_tree(self):
+        with tempfile.TemporaryDirectory() as build:
+            for _ in range(2):
+                (run,), _ = quillon(["build"], FAKE_MISSING="", FAKE_LINGER=20, QUILLON_BUILD=build)
+                self.assertEqual(run.returncode, 0, run.stderr)
+                self.assertNotIn("waiting", run.stderr)
+
+    def test_the_x_servers_farewell_is_not_printed_but_other_messages_are(self):
+        (run,), _ = quillon(["format"], FAKE_MISSING="")
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertNotIn("X connection", run.stderr)
+        self.assertIn("kept", run.stderr)
 
 
 if __name__ == "__main__":
