@@ -201,8 +201,8 @@ class TCustomTreeView : public TWinControl {
   int FItemMessages = 0;
   bool FRootOrderPending = false;  // the control must re-sort its top level
   bool FInButtonDown = false;
-  bool FEndingUpdate = false;  // the update's changes are being given to the control
-  bool FRedrawHeld = false;    // the control does not draw until the update ends
+  bool FEndingUpdate = false;   // the update's changes are being given to the control
+  bool FRedrawHeld = false;     // the control does not draw until the update ends
   bool FRevealPending = false;  // the selected item is scrolled into view once the control draws again
 
   // A kept item: what the control shows of it, and where its children held by the control are kept.

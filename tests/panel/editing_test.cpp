@@ -95,8 +95,9 @@ TEST_F(EditingTest, ARebuildWhileALabelIsEditedRenamesNothing) {
   user.Drag("Alpha", "Group");
   if (IsWindow(edit)) user.EndLabelEdit(edit, true);
   for (const std::string& entry : CallLog()) {
-    if (entry.rfind("tsxGNodeSetName(", 0) == 0)
+    if (entry.rfind("tsxGNodeSetName(", 0) == 0) {
       EXPECT_EQ(entry, "tsxGNodeSetName(" + Serial(Object("Omega")) + ",\"Typed\")");
+    }
   }
 }
 

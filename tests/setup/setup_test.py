@@ -154,7 +154,7 @@ class CommandLineTest(unittest.TestCase):
 
     def test_two_commands_on_one_build_tree_take_turns(self):
         with tempfile.TemporaryDirectory() as build:
-            runs, calls = quillon(["build"], ["build"], FAKE_MISSING="", FAKE_CMAKE_SECONDS=0.5, QUILLON_BUILD=build)
+            runs, calls = quillon(["build"], ["build"], FAKE_MISSING="", FAKE_CMAKE_SECONDS=3, QUILLON_BUILD=build)
         self.assertEqual([run.returncode for run in runs], [0, 0])
         self.assertEqual([call.split()[-1] for call in calls], ["start", "end"] * 4)
         self.assertIn("waiting for another ./quillon", runs[0].stderr + runs[1].stderr)
