@@ -27,6 +27,9 @@ echo "dpkg $*" >> "$FAKE_LOG\"""",
     # A build that takes a moment, and may leave a program running (as Wine leaves its server).
     "cmake": 'echo "cmake $* start" >> "$FAKE_LOG"; sleep "${FAKE_CMAKE_SECONDS:-0}"; echo "cmake end" >> "$FAKE_LOG"\n'
              '[ -n "${FAKE_LINGER:-}" ] && { sleep "$FAKE_LINGER" </dev/null >/dev/null 2>&1 & }; exit 0',
+    "id": '[ "$1" = -u ] && [ -n "${FAKE_UID:-}" ] && { echo "$FAKE_UID"; exit 0; }; exec /usr/bin/id "$@"',
+    # Wine's 32-bit loader, which runs only where the kernel runs 32-bit programs.
+    "wine32-loader": 'exit "${FAKE_I386_RC:-0}"',
     "clang-format": 'echo "X connection to :99 broken (explicit kill or server shutdown)." >&2; echo "kept" >&2',
 }
 
@@ -42,7 +45,8 @@ def quillon(*commands, cwd=None, **answers):
             f.write("ID=debian\nVERSION_CODENAME=bookworm\n")
         log = os.path.join(fakes, "log")
         env = dict(os.environ, PATH=fakes + ":" + os.environ["PATH"], FAKE_LOG=log,
-                   QUILLON_OS_RELEASE=os.path.join(fakes, "os-release"), FAKE_MISSING="wine32:i386 fonts-wine")
+                   QUILLON_OS_RELEASE=os.path.join(fakes, "os-release"), FAKE_MISSING="wine32:i386 fonts-wine",
+                   QUILLON_WINE32_LOADER=os.path.join(fakes, "wine32-loader"))
         env.update({key: str(value) for key, value in answers.items()})
         started = [subprocess.Popen(["bash", QUILLON, *words], env=env, cwd=cwd, stdout=subprocess.PIPE,
                                     stderr=subprocess.PIPE, text=True) for words in commands]
@@ -86,6 +90,16 @@ class SetupTest(unittest.TestCase):
         self.assertRegex(run.stderr.strip().splitlines()[-1],
                          r"^quillon setup: could not install wine32:i386 fonts-wine.*; try: .*apt-get update")
 
+    def test_a_kernel_that_runs_no_32_bit_programs_stops_the_set_up_at_once_unless_emulation_is_asked_for(self):
+        run, calls = self.setup(FAKE_MISSING="", FAKE_I386_RC=126)
+        self.assertEqual((run.returncode, calls), (1, []))
+        self.assertRegex(run.stderr.strip().splitlines()[-1],
+                         r"^quillon setup: this machine's kernel runs no 32-bit programs.*QUILLON_EMULATE_I386=1")
+        # Asked for, the emulator is set up (as root only: it changes how the whole machine runs i386 programs).
+        run, calls = self.setup(FAKE_MISSING="", FAKE_I386_RC=126, QUILLON_EMULATE_I386=1, FAKE_UID=1000)
+        self.assertEqual((run.returncode, calls), (1, []))
+        self.assertRegex(run.stderr.strip().splitlines()[-1], r"QUILLON_EMULATE_I386=1 ./quillon setup as root")
+
 
 # What ./quillon test --wine10 calls besides apt: the build tools, debootstrap and the root's own commands.
 # debootstrap fails as many times as FAKE_DEBOOTSTRAP_FAILURES says, then makes the stage folder.
@@ -111,7 +125,8 @@ class Wine10RootTest(unittest.TestCase):
                 os.chmod(os.path.join(fakes, name), 0o755)
             log, root = os.path.join(fakes, "log"), os.path.join(fakes, "lib", "trixie")
             env = dict(os.environ, PATH=fakes + ":" + os.environ["PATH"], FAKE_LOG=log, FAKE_MISSING="",
-                       QUILLON_BUILD=fakes, QUILLON_WINE10_ROOT=root)
+                       QUILLON_BUILD=fakes, QUILLON_WINE10_ROOT=root,
+                       QUILLON_WINE32_LOADER=os.path.join(fakes, "wine32-loader"))
             env.update({key: str(value) for key, value in answers.items()})
             for _ in range(runs):
                 run = subprocess.run(["bash", QUILLON, "test", "--wine10", "--fast"], env=env, capture_output=True,
