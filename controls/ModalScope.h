@@ -22,17 +22,21 @@ class TThreadWindowsDisabled {
   std::vector<HWND> FDisabled;  // not owned
 };
 
-// Activates, when it goes, the window that was active when it was made.
+// Activates, when it goes, the window that was active when it was made, and gives the keyboard focus back
+// to the window that had it: activation alone gives it to the top-level window, and a tree left without
+// the focus draws its selection as an inactive one, which a person does not take for selected.
 class TActivationRestored {
  public:
-  TActivationRestored() : FPrevious(GetActiveWindow()) {}
+  TActivationRestored() : FPrevious(GetActiveWindow()), FFocus(GetFocus()) {}
   TActivationRestored(const TActivationRestored&) = delete;
   TActivationRestored& operator=(const TActivationRestored&) = delete;
   ~TActivationRestored() {
     if (FPrevious && IsWindow(FPrevious)) SetActiveWindow(FPrevious);
+    if (FFocus && IsWindow(FFocus) && IsWindowVisible(FFocus) && IsWindowEnabled(FFocus)) SetFocus(FFocus);
   }
   HWND Previous() const { return FPrevious; }
 
  private:
   HWND FPrevious;  // not owned
+  HWND FFocus;     // not owned
 };

@@ -2,6 +2,7 @@
 // menu opens; the root, the scene itself, gets no menu.
 #include <gtest/gtest.h>
 
+#include "BoxDriver.h"
 #include "MenuWatcher.h"
 #include "PluginFixture.h"
 
@@ -30,6 +31,19 @@ TEST_F(ContextMenuTest, RightClickOnAnObjectSelectsItInTreeAndHostAndOpensTheMen
   // The host's notification of that selection is not echoed: the panel asks nothing back.
   EXPECT_EQ(simLogCountOf("tsxGetCurrentSelection"), 0);
   EXPECT_EQ(simLogCountOf("tsxIsSelectable"), 0);
+}
+
+// A command of the item's menu that asks first: once the box is answered, the tree has the keyboard back
+// and its selection is drawn as the active one, on the item the host has as its current object.
+TEST_F(ContextMenuTest, AfterTheConfirmationBoxTheTreeHasTheFocusOnTheRightClickedItem) {
+  {
+    TBoxDriver driver({[](HWND box) { TypeChar(box, 'n'); }});
+    user.RightClick(user.Item("Camera"), 4);  // Delete Animation
+    EXPECT_EQ(driver.StepsRun(), 1);
+  }
+  EXPECT_EQ(simGetCurrent(), Object("Camera"));
+  EXPECT_EQ(user.SelectedLabel(), "Camera");
+  EXPECT_EQ(GetFocus(), user.Tree());
 }
 
 TEST_F(ContextMenuTest, TheRootGetsNoMenuAndChangesNothing) {
