@@ -124,7 +124,9 @@ void PanelUser::RightClickAt(POINT p, int downs) {
   HWND view = FHost.MainView();
   const bool hidden = view && !IsWindowVisible(view);
   if (hidden) ShowWindow(view, SW_SHOWNA);
-  POINT screen = p;
+  // Two presses on one spot within the double-click time make a double click, which opens no menu: one
+  // click after another lands a few pixels aside, as a hand does.
+  POINT screen{p.x + (FRightClicks++ % 2 ? 4 : -4), p.y};
   ClientToScreen(Tree(), &screen);
   PointerTo(screen);
   std::unique_ptr<TMenuAnswer> answer;

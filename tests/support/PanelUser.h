@@ -82,6 +82,7 @@ class PanelUser {
   void DragBetween(POINT start, POINT end);
 
   PluginHost& FHost;
+  int FRightClicks = 0;
 };
 
 // The hint a tool bar's tool tip shows for a button, asked the way the tool tip asks.
