@@ -81,8 +81,8 @@ TWinControl* TWinControl::FromHandle(HWND window) {
   return static_cast<TWinControl*>(GetPropA(window, kControlProperty));
 }
 
-// Notifications come from child windows, nearly always children of ours: those are found without asking
-// Windows (under Wine every window property lookup is a round trip to its server).
+// Notifications come from child windows, nearly always children of ours: those are found in the control's
+// own list, without a window property lookup, which is a call into the window manager for every notification.
 TWinControl* TWinControl::ChildFromHandle(HWND window) {
   for (TWinControl* child : FControls)
     if (child->FHandle == window) return child;

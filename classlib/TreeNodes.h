@@ -1,10 +1,11 @@
 // The tree view's own items. The wrapper keeps every item here, beside the control, so that walking,
-// counting and finding an item never asks the control: under Wine each message that names an item costs
-// time in proportion to the item count. The control holds only the items a user can reach (the children
-// of expanded branches); a collapsed branch gets its items when it is first expanded, and a branch sorted
-// while the control did not hold its children is put in order then (until then its items keep the order
-// they were added in). Items are made in blocks and dropped together: a large tree is rebuilt often, and
-// one heap block per item costs more than everything else the rebuild does.
+// counting and finding an item never asks the control: a message that names an item may cost the control
+// time in proportion to its item count, so a message per item would make a pass over the tree quadratic. The
+// control holds only the items a user can reach (the children of expanded branches); a collapsed branch gets
+// its items when it is first expanded, and a branch sorted while the control did not hold its children is put
+// in order then (until then its items keep the order they were added in). Items are made in blocks and
+// dropped together: a large tree is rebuilt often, and one heap block per item costs more than everything
+// else the rebuild does.
 //
 // A branch's children may also wait to be made (TTreeNodes::DeferChildren): a tree filled from a large list
 // makes the items the control shows and those a caller reaches, and the rest stay entries of the list.
@@ -185,7 +186,7 @@ class TTreeNodes {
   unsigned FGeneration = 0;
   // The items' storage: blocks of kBlockNodes slots. A clear gives them back to the heap rather than
   // keeping them for the next items: an item used after the clear that freed it must not find a new item
-  // in its place, where nothing would notice (the suites that hunt for it poison what the heap gets back).
+  // in its place, where nothing would notice; a heap that poisons what it gets back then shows the misuse.
   std::vector<void*> FBlocks;
   size_t FBlocksUsed = 0;              // blocks handed out since the last clear, the last one partly
   size_t FSlotsUsed = kBlockNodes;     // slots handed out of the last block in use

@@ -142,8 +142,9 @@ class TCustomTreeView : public TWinControl {
   void ApplySelection();
   void RevealSelected();
   // Runs work with the control's drawing held when it is on screen. The control draws each step of a
-  // reveal or an expansion at once, which under Wine costs far more than the step itself; with the window
-  // marked undrawable (the default WM_SETREDRAW) it does the same work, and one repaint follows.
+  // reveal or an expansion at once, and a drawing costs in proportion to what is shown rather than to the
+  // step; with the window marked undrawable (the default WM_SETREDRAW) it does the same work, and one
+  // repaint follows.
   void WithDrawingHeld(const std::function<void()>& work);
   void ApplyChildOrder(TTreeNode* parent);
   void NodeAdded(TTreeNode* node);

@@ -1,7 +1,8 @@
 // A clear inside an update keeps the control's items for the new items to take over, place by place,
 // when the control is brought up to date. Most rebuilds show what was shown before: the control then
 // learns only what differs, instead of dropping every item, taking it again and measuring its label
-// again, which is most of what a large rebuild costs under Wine.
+// again: the control measures every label it is given, so giving it only what changed keeps a rebuild's
+// cost in the control proportional to what changed.
 // The items themselves are still new: an item pointer kept across the clear finds freed memory.
 #include <algorithm>
 
@@ -115,8 +116,9 @@ bool TCustomTreeView::PlaceChildren(TTreeNode* node) {
 
 // The top level takes the kept one's places. A new fill shows the top of the tree, and nothing highlighted
 // or selected but what the items say: the kept items lose their marks first, while the control draws. The
-// view goes to the top before anything is dropped: Wine's control loses its first visible item when it
-// drops the children of an open branch that holds it, and then fails on its next layout.
+// view goes to the top before anything is dropped, so that the first visible item is never one being
+// dropped: a control that drops it with the open branch holding it is left without one, and one
+// implementation of the control then fails on its next layout.
 void TCustomTreeView::PlaceTopLevel() {
   if (!FItems.FRoots.empty() &&
       reinterpret_cast<HTREEITEM>(Perform(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)) != FKept[0].item)

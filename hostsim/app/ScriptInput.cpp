@@ -46,8 +46,17 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-LPARAM ClientPoint(POINT p) {
-  return MAKELPARAM(p.x, p.y);
+// A click as a hand gives it, through the system's input queue: the pointer moved onto the point of window
+// (client coordinates), the button pressed and released there. A control that follows the press in a loop
+// of its own then meets the release there, as it does for a person.
+void ClickWithPointer(HWND window, POINT at, bool right) {
+  ClientToScreen(window, &at);
+  SetCursorPos(at.x, at.y);
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
 }
 
 void PostKey(HWND target, UINT key) {
@@ -83,12 +92,7 @@ std::string RightClickItem(HWND tree, const std::string& label) {
     std::memcpy(&bounds, &item.item, sizeof item.item);  // the item goes in, its rectangle comes out
     if (!SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&bounds)))
       return "the item \"" + label + "\" is not in view";
-    POINT at{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-    POINT screen = at;
-    ClientToScreen(tree, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PostMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, ClientPoint(at));
-    PostMessageA(tree, WM_RBUTTONUP, 0, ClientPoint(at));
+    ClickWithPointer(tree, POINT{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2}, true);
     return "";
   }
   return "no item \"" + label + "\" in the panel";
@@ -127,12 +131,7 @@ std::string PressBoxButton(HWND host, const std::string& caption) {
     if (!IsWindowVisible(button) || Readable(WindowText(button)) != caption) continue;
     RECT client{};
     GetClientRect(button, &client);
-    POINT at{client.right / 2, client.bottom / 2};
-    POINT screen = at;
-    ClientToScreen(button, &screen);
-    SetCursorPos(screen.x, screen.y);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(at));
-    PostMessageA(button, WM_LBUTTONUP, 0, ClientPoint(at));
+    ClickWithPointer(button, POINT{client.right / 2, client.bottom / 2}, false);
     return "";
   }
   return "no button \"" + caption + "\" in the box \"" + WindowText(box) + "\"";

@@ -1,19 +1,13 @@
 #include "RealInput.h"
 
 namespace {
-INPUT MouseInput(DWORD flags) {
+INPUT MouseInput(bool right, bool down) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  return input;
-}
-
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, 0));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (right)
+    input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+  else
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   return input;
 }
 }  // namespace
@@ -22,18 +16,12 @@ void PointerTo(POINT screen) {
   SetCursorPos(screen.x, screen.y);
 }
 
-void ClickButtonHere(bool right) {
-  INPUT inputs[2] = {MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                     MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-  SendInput(2, inputs, sizeof(INPUT));
+void ButtonHere(bool right, bool down) {
+  INPUT input = MouseInput(right, down);
+  SendInput(1, &input, sizeof input);
 }
 
-void TypeKey(WORD key, bool shift) {
-  INPUT inputs[4];
-  UINT count = 0;
-  if (shift) inputs[count++] = KeyInput(VK_SHIFT, false);
-  inputs[count++] = KeyInput(key, false);
-  inputs[count++] = KeyInput(key, true);
-  if (shift) inputs[count++] = KeyInput(VK_SHIFT, true);
-  SendInput(count, inputs, sizeof(INPUT));
+void ClickButtonHere(bool right) {
+  INPUT inputs[2] = {MouseInput(right, true), MouseInput(right, false)};
+  SendInput(2, inputs, sizeof(INPUT));
 }

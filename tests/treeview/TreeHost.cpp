@@ -130,25 +130,18 @@ class TCaptureThief : public TThreadTicker {
   }
   HWND FFrom;
 };
-
-void SendButton(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof input);
-}
 }  // namespace
 
 void TreeViewTest::RightPressLosingCapture(POINT client) {
   PointerTo(ToScreen(client));
   Pump();
   TCaptureThief thief(TreeWindow());
-  SendButton(MOUSEEVENTF_RIGHTDOWN);
+  ButtonHere(true, true);
   Pump();
 }
 
 void TreeViewTest::RightReleaseHere() {
-  SendButton(MOUSEEVENTF_RIGHTUP);
+  ButtonHere(true, false);
   Pump();
 }
 
