@@ -15,6 +15,7 @@
 #include <cctype>
 #include <cstdio>
 
+#if defined(__i386__)
 namespace {
 
 // The registration record must come first: the system hands its address back to the handler.
@@ -59,6 +60,41 @@ __attribute__((noinline)) DWORD CallWithSehFrame(void (*body)(void*), void* cont
   SetChainHead(frame.Next);
   return frame.Code;
 }
+
+#elif defined(__x86_64__)
+// x86-64 keeps no chain: the system finds handlers in each function's unwind table. The frame below is
+// a scope in CallWithSehFrame's own table (the one the Microsoft compiler writes for __try), handled by
+// the C runtime's scope handler: when an exception reaches the scope, the filter keeps its code and the
+// handler unwinds every frame inside (their cleanups run) and resumes at the scope's end, just after the
+// call, as if body had returned. C++ exceptions of our own compiler travel the same way and pass on.
+namespace {
+thread_local volatile DWORD GuardCode;
+}
+
+extern "C" LONG QuillonGuardFilter(EXCEPTION_POINTERS* pointers, void*) {
+  const DWORD code = pointers->ExceptionRecord->ExceptionCode;
+  if (code == 0x20474343) return EXCEPTION_CONTINUE_SEARCH;  // a C++ throw of ours: not ours to stop
+  GuardCode = code;
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+__attribute__((noinline)) DWORD CallWithSehFrame(void (*body)(void*), void* context) {
+  GuardCode = 0;
+  asm volatile(
+      ".l_guard_start:\n"
+      "\t.seh_handler __C_specific_handler, @except\n"
+      "\t.seh_handlerdata\n"
+      "\t.long 1\n"
+      "\t.rva .l_guard_start, .l_guard_end, QuillonGuardFilter, .l_guard_end\n"
+      "\t.text\n" ::
+          : "memory");
+  body(context);
+  asm volatile("\tnop\n.l_guard_end:\tnop\n" ::: "memory");
+  const DWORD code = GuardCode;
+  GuardCode = 0;
+  return code;
+}
+#endif
 
 const char* StructuredExceptionName(DWORD code) {
   switch (code) {

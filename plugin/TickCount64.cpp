@@ -4,6 +4,8 @@
 // the linker then finds the slot defined and takes nothing from kernel32 for it.
 #include <windows.h>
 
+#if defined(__i386__)
+
 namespace {
 // Milliseconds from the performance counter, which never wraps and which XP has (the call cannot fail
 // there). Whole seconds and the remainder apart, so that no product overflows.
@@ -18,3 +20,4 @@ ULONGLONG WINAPI MillisecondsSinceStart() {
 
 // Named as the import library names the slot: stdcall, no arguments.
 extern "C" ULONGLONG(WINAPI* const TickCount64Slot)() asm("__imp__GetTickCount64@0") = MillisecondsSinceStart;
+#endif

@@ -302,9 +302,12 @@ TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileTheBoxIsOpenEndsTheBoxAndTh
   }
 }
 
-// The control catches nothing around the menu it shows for an item: the failure reaches the default error
-// handling, and the menu built for it is destroyed.
-TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileAPopUpMenuIsOpenEndsTheMenuAndIsReported) {
+// The control catches nothing around the menu it shows for an item. Where the system passes a fault in a
+// procedure it calls from the menu's loop up through that loop (32-bit Windows), the menu ends and the
+// failure reaches the default error handling. Where it runs the loop itself and swallows faults in the
+// procedures it calls back (64-bit Windows, a 32-bit program on it, and Wine), the menu stays open for the
+// user to close (the watchdog's Escape). Either way the menu built for it is destroyed and nothing is left.
+TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileAPopUpMenuIsOpenLeavesNothingBehind) {
   for (int mode : {SIM_FAIL_ACCESS_VIOLATION, SIM_FAIL_FOREIGN}) {
     const std::string where = Where("pop-up menu", mode);
     HMENU shown = nullptr;
@@ -316,8 +319,10 @@ TEST_F(ForeignLoopFaultTest, AHostWindowFaultingWhileAPopUpMenuIsOpenEndsTheMenu
     TErrorBoxCloser errorBoxes;
     TMenuWatchdog watchdog;
     user->RightClick("Camera");
-    EXPECT_FALSE(watchdog.Fired()) << where << ": the menu stayed open";
-    EXPECT_EQ(errorBoxes.Count(), 1) << where;
+    const bool passedUp = errorBoxes.Count() == 1 && !watchdog.Fired();
+    const bool swallowed = errorBoxes.Count() == 0 && watchdog.Fired();
+    EXPECT_TRUE(passedUp || swallowed) << where << ": " << errorBoxes.Count() << " error boxes, the menu "
+                                       << (watchdog.Fired() ? "stayed open" : "ended");
     EXPECT_NE(shown, nullptr) << where;
     EXPECT_FALSE(IsMenu(shown)) << where << ": the menu outlived its loop";
     ExpectNothingLeft(where);

@@ -90,15 +90,14 @@ class SetupTest(unittest.TestCase):
         self.assertRegex(run.stderr.strip().splitlines()[-1],
                          r"^quillon setup: could not install wine32:i386 fonts-wine.*; try: .*apt-get update")
 
-    def test_a_kernel_that_runs_no_32_bit_programs_stops_the_set_up_at_once_unless_emulation_is_asked_for(self):
-        run, calls = self.setup(FAKE_MISSING="", FAKE_I386_RC=126)
-        self.assertEqual((run.returncode, calls), (1, []))
-        self.assertRegex(run.stderr.strip().splitlines()[-1],
-                         r"^quillon setup: this machine's kernel runs no 32-bit programs.*QUILLON_EMULATE_I386=1")
-        # Asked for, the emulator is set up (as root only: it changes how the whole machine runs i386 programs).
-        run, calls = self.setup(FAKE_MISSING="", FAKE_I386_RC=126, QUILLON_EMULATE_I386=1, FAKE_UID=1000)
-        self.assertEqual((run.returncode, calls), (1, []))
-        self.assertRegex(run.stderr.strip().splitlines()[-1], r"QUILLON_EMULATE_I386=1 ./quillon setup as root")
+    def test_a_kernel_that_runs_no_32_bit_programs_gets_the_64_bit_half_of_wine_and_its_compiler(self):
+        run, calls = self.setup(FAKE_MISSING="wine64 g++-mingw-w64-x86-64-posix", FAKE_I386_RC=126)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(calls[-1], "apt-get install wine64 g++-mingw-w64-x86-64-posix")
+        self.assertIn("the suites run on a 64-bit build", run.stderr)
+        # Where 32-bit programs run, neither is asked for.
+        run, calls = self.setup(FAKE_MISSING="wine64 g++-mingw-w64-x86-64-posix")
+        self.assertEqual((run.returncode, calls), (0, []))
 
 
 # What ./quillon test --wine10 calls besides apt: the build tools, debootstrap and the root's own commands.
