@@ -1,6 +1,7 @@
 #include "PluginHost.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -24,7 +25,18 @@ BOOL CALLBACK CountChild(HWND, LPARAM count) {
   return TRUE;
 }
 
+// The thread's input-method windows are the system's: the default IME window (class "IME") and the UI
+// windows it owns, which the system makes when it sees fit (Wine 10 when a window first takes the focus).
+bool IsInputMethodWindow(HWND window) {
+  for (HWND candidate : {window, GetWindow(window, GW_OWNER)}) {
+    char name[8] = "";
+    if (candidate && GetClassNameA(candidate, name, sizeof name) && strcmp(name, "IME") == 0) return true;
+  }
+  return false;
+}
+
 BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
+  if (IsInputMethodWindow(window)) return TRUE;
   ++*reinterpret_cast<int*>(count);
   EnumChildWindows(window, CountChild, count);
   return TRUE;

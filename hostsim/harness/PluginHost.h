@@ -57,5 +57,5 @@ class PluginHost {
   HWND FMainView = nullptr;
 };
 
-// Windows of this thread that are alive (for leak checks).
+// Windows of this thread that are alive (for leak checks), the system's input-method windows left out.
 int CountThreadWindows();

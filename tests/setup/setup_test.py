@@ -145,7 +145,7 @@ class Wine10RootTest(unittest.TestCase):
         run, calls, root = self.run_wine10(runs=2, FAKE_DEBOOTSTRAP_FAILURES=1)
         self.assertEqual(run.returncode, 0, run.stderr)
         self.assertEqual(calls.count("debootstrap"), 2, "one failed try, one whole root, kept for the next run")
-        self.assertIn(".quillon-wine10-ready-1", root)
+        self.assertTrue([name for name in root if name.startswith(".quillon-wine10-ready")], root)
         self.assertEqual(calls.count("unshare"), 2, "each run goes into the root")
         self.assertNotIn("xvfb-run", calls, "never this machine's Wine")
 
