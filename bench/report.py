@@ -109,8 +109,8 @@ class Report:
             "the simulator.", "",
             f"- Date: {host['date']}",
             f"- Machine: {host['nproc']} processors (`nproc`), {host['cpu']}",
-            f"- Wine: {host['wine']}, under `xvfb-run -a -s \"-screen 0 1280x1024x24\"`",
-            f"- Build: MinGW-w64 i686, CMake build type `{args.build_type or 'none'}`",
+            f"- Wine: {args.wine or host['wine']}, under `xvfb-run -a -s \"-screen 0 1280x1024x24\"`",
+            f"- Build: MinGW-w64 {args.target}, CMake build type `{args.build_type or 'none'}`",
             f"- Command: `{args.command}`", "",
             "Scenes are `simBuildGeneratedScene(objects, 100)`: top-level groups of 100 (the group object and 99 "
             "members), a tenth of the members polyhedra with three materials, every seventh member hidden. "
@@ -351,6 +351,8 @@ def main():
     parser.add_argument("--command", required=True)
     parser.add_argument("--runs", nargs="+", default=[])
     parser.add_argument("--build-type", default="")
+    parser.add_argument("--target", default="i686")
+    parser.add_argument("--wine", default="", help="the release that ran the benchmarks (default: wine --version)")
     parser.add_argument("--repetitions", default="5")
     args = parser.parse_args()
 

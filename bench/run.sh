@@ -34,6 +34,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/wine-run.sh" "${MEMORY_CMD[@]}" 
 python3 "$HERE/report.py" "$RAW" "$OUT/RESULTS.md" "$RAW.dat" --repetitions "$REPETITIONS" \
   --command "bench/run.sh BUILD_DIR ${SIZES[*]}" \
   --build-type "$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$BUILD/CMakeCache.txt")" \
+  --target "$(sed -n 's/^CMAKE_ADDR2LINE:FILEPATH=.*\/\([a-z0-9_]*\)-w64-mingw32-addr2line$/\1/p' "$BUILD/CMakeCache.txt")" \
+  --wine "$("$BUILD/wine-run.sh" --version 2>/dev/null)" \
   --runs "wine-run.sh ${BENCH_CMD[*]}" "wine-run.sh ${WHITEBOX_CMD[*]}" "wine-run.sh ${MEMORY_CMD[*]}"
 # Columns of the data file: objects, then median, fastest and slowest of first show, plain fill, warm
 # rebuild and bare walk.
