@@ -30,6 +30,12 @@ enum TShiftFlag : unsigned {
 using TShiftState = unsigned;
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
+// A form's method as the handler of an event, as a form's definition wires them; none for no method.
+template <class Form>
+TNotifyEvent MethodEvent(Form* form, void (Form::*method)(TComponent* sender)) {
+  if (!method) return nullptr;
+  return [form, method](TComponent* sender) { (form->*method)(sender); };
+}
 using TMouseEvent =
     std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;

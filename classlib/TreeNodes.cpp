@@ -142,7 +142,7 @@ void TTreeNode::Delete() {
 }
 
 void TTreeNode::AlphaSort(bool recurse) {
-  FOwner->FOwner->SortChildren(this, recurse);
+  FOwner->FOwner->SortBranch(this, recurse ? TCustomTreeView::sdAll : TCustomTreeView::sdLevel);
 }
 
 TTreeNodes::~TTreeNodes() {

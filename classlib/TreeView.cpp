@@ -49,10 +49,9 @@ void TCustomTreeView::CreateWindowHandleDone() {
 
 void TCustomTreeView::DestroyWnd() {
   if (!HandleAllocated()) return;
-  FClearing = true;
+  TFlagScope clearing(FClearing);
   ForgetControl();
   TWinControl::DestroyWnd();
-  FClearing = false;
 }
 
 // Also when the window dies from outside, with the window its parent lives in: a window made later

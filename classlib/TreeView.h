@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Controls.h"
+#include "ScopeExit.h"
 #include "TreeNodes.h"
 
 class TImageList;
@@ -120,6 +121,8 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* NodeFromItem(HTREEITEM item) const;
   // The deletion notification of one item (OnDeletion).
   virtual void Delete(TTreeNode* node);
+  // The deletion notification of node and of every item made below it, the innermost first.
+  void NotifyDeletion(TTreeNode* node);
 
   LRESULT Perform(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -156,12 +159,12 @@ class TCustomTreeView : public TWinControl {
   void CancelLabelEdit();
   void ClearControl();
   void RealisePath(TTreeNode* node);
-  void SortChildren(TTreeNode* parent, bool recurse);
+  // How deep a sort goes below the level it sorts: not at all, into the levels the control holds, or all.
+  enum TSortDepth { sdLevel, sdShown, sdAll };
+  void SortBranch(TTreeNode* parent, TSortDepth depth);
   void SortLevel(std::vector<TTreeNode*>& children);
-  void SortShown(TTreeNode* parent);
   void ChildOrderChanged(TTreeNode* parent);
   void ItemExpanded(NMTREEVIEWA* info);
-  void NotifyDeletion(TTreeNode* node);
   static UINT StateImageBits(int stateIndex);
   static int CALLBACK CompareByModelOrder(LPARAM a, LPARAM b, LPARAM tree);
   void NameItem(TTreeNode* node, HTREEITEM item, LPARAM tag);

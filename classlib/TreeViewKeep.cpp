@@ -65,7 +65,7 @@ void TCustomTreeView::MatchKeptChildren(TTreeNode* node, int kept) {
     return;
   }
   node->Children();
-  if (node->FOrderPending) SortChildren(node, false);  // the order they will be placed in
+  if (node->FOrderPending) SortBranch(node, sdLevel);  // the order they will be placed in
   const int first = FKept[kept].firstChild;
   const int taken = std::min(node->Count(), FKept[kept].childCount);
   for (int i = taken; i < FKept[kept].childCount; ++i) DropKeptItem(FKept[first + i].item);
@@ -74,9 +74,8 @@ void TCustomTreeView::MatchKeptChildren(TTreeNode* node, int kept) {
 }
 
 void TCustomTreeView::DropKeptItem(HTREEITEM item) {
-  FClearing = true;
+  TFlagScope clearing(FClearing);
   Perform(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
-  FClearing = false;
   FKeptSelectionMoved = true;  // the control may have moved its caret off the item it dropped
 }
 
@@ -126,9 +125,8 @@ void TCustomTreeView::PlaceTopLevel() {
   DropUnusedKept();
   if (FKeptDropTarget) Perform(TVM_SELECTITEM, TVGN_DROPHILITE, 0);
   if ((FKeptCaret || FKeptSelectionMoved) && !FSelected) {
-    FClearing = true;  // the control's caret goes, which the items never had
+    TFlagScope clearing(FClearing);  // the control's caret goes, which the items never had
     Perform(TVM_SELECTITEM, TVGN_CARET, 0);
-    FClearing = false;
   } else if (FKeptCaret || FKeptSelectionMoved) {
     FSelectionPending = true;
   }

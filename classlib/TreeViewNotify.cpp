@@ -101,7 +101,7 @@ LRESULT TCustomTreeView::EndLabelEdit(NMTVDISPINFOA* info) {
   if (OnEdited) OnEdited(this, node, text);
   node->FText = text;
   if (text != info->item.pszText) node->Changed(TVIF_TEXT);
-  if (SortType == stText || SortType == stBoth) SortChildren(node->FParent, false);
+  if (SortType == stText || SortType == stBoth) SortBranch(node->FParent, sdLevel);
   return text == info->item.pszText ? 1 : 0;
 }
 

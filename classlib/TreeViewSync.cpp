@@ -98,7 +98,7 @@ void TCustomTreeView::InsertBranch(TTreeNode* node, HTREEITEM after) {
 void TCustomTreeView::InsertChildren(TTreeNode* node) {
   if (node->FChildrenInControl) return;
   node->Children();
-  if (node->FOrderPending) SortChildren(node, false);
+  if (node->FOrderPending) SortBranch(node, sdLevel);
   node->FChildrenInControl = true;
   bool kept = PlaceChildren(node);
   for (TTreeNode* child : node->FChildren)
@@ -245,9 +245,8 @@ void TCustomTreeView::ForgetItems(TTreeNode* node) {
 void TCustomTreeView::NodeRemoved(TTreeNode* node) {
   auto inSubtree = [node](TTreeNode* n) { return n == node || node->IsAncestorOf(n); };
   if (node->FItemId && HandleAllocated()) {
-    FClearing = true;
+    TFlagScope clearing(FClearing);
     Change(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->FItemId));
-    FClearing = false;
   }
   ForgetItems(node);
   if (OnDeletion) NotifyDeletion(node);
@@ -269,9 +268,10 @@ void TCustomTreeView::ClearControl() {
   CancelLabelEdit();
   bool keep = HandleAllocated() && FItems.Updating() && KeepControlItems();
   if (!keep && HandleAllocated() && (FItems.GetFirstNode() || !FKept.empty())) {
-    FClearing = true;
-    Change(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-    FClearing = false;
+    {
+      TFlagScope clearing(FClearing);
+      Change(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    }
     ForgetKeptItems();
   }
   FNodeOfItem.clear();
@@ -296,20 +296,23 @@ void TCustomTreeView::SortLevel(std::vector<TTreeNode*>& children) {
   for (size_t i = 0; i < children.size(); ++i) children[i]->FIndex = static_cast<int>(i);
 }
 
-void TCustomTreeView::SortChildren(TTreeNode* parent, bool recurse) {
+// A level left unsorted below the sorted ones is marked, and put in order when the control takes it
+// (InsertChildren). In a large tree most branches are collapsed and never opened, and the sort key of every
+// label is the larger part of a rebuild: sorting what is shown (sdShown) leaves them waiting.
+void TCustomTreeView::SortBranch(TTreeNode* parent, TSortDepth depth) {
   if (parent) parent->Children();
   auto& children = parent ? parent->FChildren : FItems.FRoots;
   // A branch that was waiting hands the wait on to the levels below unless they are sorted now.
-  bool levelsBelowWait = parent && parent->FOrderPending;
+  const bool levelsBelowWait = depth == sdShown || (parent && parent->FOrderPending);
   if (parent) parent->FOrderPending = false;
   SortLevel(children);
-  for (TTreeNode* child : children)
-    if (child->HasChildren()) {
-      if (recurse)
-        SortChildren(child, true);
-      else if (levelsBelowWait)
-        child->FOrderPending = true;
-    }
+  for (TTreeNode* child : children) {
+    if (!child->HasChildren()) continue;
+    if (depth == sdAll || (depth == sdShown && child->FChildrenInControl))
+      SortBranch(child, depth);
+    else if (levelsBelowWait)
+      child->FOrderPending = true;
+  }
   ChildOrderChanged(parent);
 }
 
@@ -327,23 +330,6 @@ void TCustomTreeView::ChildOrderChanged(TTreeNode* parent) {
   }
 }
 
-// The levels the control shows are sorted now; a branch whose children the control does not hold waits
-// until it takes them (InsertChildren). In a large tree most branches are collapsed and never opened, and
-// the sort key of every label is the larger part of a rebuild.
-void TCustomTreeView::SortShown(TTreeNode* parent) {
-  auto& children = parent ? parent->FChildren : FItems.FRoots;
-  if (parent) parent->FOrderPending = false;
-  SortLevel(children);
-  for (TTreeNode* child : children) {
-    if (!child->HasChildren()) continue;
-    if (child->FChildrenInControl)
-      SortShown(child);
-    else
-      child->FOrderPending = true;
-  }
-  ChildOrderChanged(parent);
-}
-
 void TCustomTreeView::AlphaSort() {
-  SortShown(nullptr);
+  SortBranch(nullptr, sdShown);
 }

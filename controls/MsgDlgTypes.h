@@ -1,8 +1,9 @@
 // Kinds of message box and of its buttons, and the set of buttons a box shows.
 #pragma once
 
-#include <initializer_list>
 #include <vector>
+
+#include "EnumSet.h"
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
@@ -20,29 +21,7 @@ enum TMsgDlgBtn {
   mbHelp
 };
 
-class TMsgDlgButtons {
- public:
-  constexpr TMsgDlgButtons() = default;
-  constexpr TMsgDlgButtons(std::initializer_list<TMsgDlgBtn> kinds) {
-    for (TMsgDlgBtn kind : kinds) Include(kind);
-  }
-
-  constexpr bool Contains(TMsgDlgBtn kind) const { return (FBits & Bit(kind)) != 0; }
-  constexpr bool Empty() const { return FBits == 0; }
-  constexpr TMsgDlgButtons& Include(TMsgDlgBtn kind) {
-    FBits |= Bit(kind);
-    return *this;
-  }
-  constexpr TMsgDlgButtons& Exclude(TMsgDlgBtn kind) {
-    FBits &= ~Bit(kind);
-    return *this;
-  }
-  constexpr bool operator==(const TMsgDlgButtons&) const = default;
-
- private:
-  static constexpr unsigned Bit(TMsgDlgBtn kind) { return 1u << static_cast<unsigned>(kind); }
-  unsigned FBits = 0;
-};
+using TMsgDlgButtons = TEnumSet<TMsgDlgBtn>;
 
 // Results a box returns; the values are the platform's dialog results, so callers may compare with IDYES.
 enum TMsgDlgResult {

@@ -15,13 +15,8 @@ constexpr DWORD kPositionFromKeyboard = 0xFFFFFFFF;
 
 TQxCustomTreeView::~TQxCustomTreeView() {
   if (HandleAllocated())
-    for (int i = 0; i < Items().TopLevelCount(); ++i) NotifySubtreeDeletion(Items().TopLevel(i));
+    for (int i = 0; i < Items().TopLevelCount(); ++i) NotifyDeletion(Items().TopLevel(i));
   FCustomDraw.reset();
-}
-
-void TQxCustomTreeView::NotifySubtreeDeletion(TTreeNode* node) {
-  for (int i = 0; i < node->Count(); ++i) NotifySubtreeDeletion(node->Item(i));
-  Delete(node);
 }
 
 void TQxCustomTreeView::CreateParams(TCreateParams& params) {

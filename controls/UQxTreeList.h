@@ -52,7 +52,6 @@ class TQxCustomTreeView : public TCustomTreeView {
   LRESULT CustomDraw(NMHDR* header);
   void PopupAt(TPopupMenu* menu, POINT client);
   POINT LabelCentre(TTreeNode* node);
-  void NotifySubtreeDeletion(TTreeNode* node);
 
   bool FNodeMenuShown = false;
   // Made for the latest custom-draw notification; the font it selected must outlive the item's drawing.

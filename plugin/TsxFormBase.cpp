@@ -83,7 +83,7 @@ TAction* TTsxFormBase::AddAction(const char* name, int image, void (TTsxFormBase
   action->SetName(name);
   action->SetActionList(tfbActionList);
   action->ImageIndex = image;
-  action->OnExecute = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  action->OnExecute = MethodEvent(this, handler);
   return action;
 }
 

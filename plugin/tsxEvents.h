@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 
 #include "Component.h"
+#include "EnumSet.h"
 #include "TsxApi5.h"
 #include "tsxPlug.h"
 
@@ -23,35 +23,7 @@ enum TPlugEventKind : uint8_t {
 };
 
 // A set of TPlugEventKind stored as one byte: bit 0 for peRender up to bit 7 for peObjectMove.
-class TPlugEvents {
- public:
-  constexpr TPlugEvents() = default;
-  constexpr TPlugEvents(std::initializer_list<TPlugEventKind> kinds) {
-    for (TPlugEventKind kind : kinds) Include(kind);
-  }
-  static constexpr TPlugEvents FromBits(uint8_t bits) {
-    TPlugEvents events;
-    events.FBits = bits;
-    return events;
-  }
-
-  constexpr uint8_t Bits() const { return FBits; }
-  constexpr bool Contains(TPlugEventKind kind) const { return (FBits & Bit(kind)) != 0; }
-  constexpr bool Empty() const { return FBits == 0; }
-  constexpr TPlugEvents& Include(TPlugEventKind kind) {
-    FBits = static_cast<uint8_t>(FBits | Bit(kind));
-    return *this;
-  }
-  constexpr TPlugEvents& Exclude(TPlugEventKind kind) {
-    FBits = static_cast<uint8_t>(FBits & ~Bit(kind));
-    return *this;
-  }
-  friend constexpr bool operator==(TPlugEvents, TPlugEvents) = default;
-
- private:
-  static constexpr uint8_t Bit(TPlugEventKind kind) { return static_cast<uint8_t>(1u << kind); }
-  uint8_t FBits = 0;
-};
+using TPlugEvents = TEnumSet<TPlugEventKind, uint8_t>;
 static_assert(sizeof(TPlugEvents) == 1);
 
 using TPlugRenderEvent = std::function<void(const tsxEventRenderData& inData)>;

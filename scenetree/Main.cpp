@@ -89,7 +89,7 @@ TMenuItem* TMainForm::AddMenuItem(TPopupMenu* menu, const char* name, const char
   item->SetName(name);
   item->Caption = caption;
   item->ImageIndex = image;
-  if (handler) item->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  item->OnClick = MethodEvent(this, handler);
   menu->Add(item);
   return item;
 }
@@ -159,7 +159,7 @@ TToolButton* TMainForm::AddToolButton(TToolBar* bar, const char* name, const cha
   button->Caption = caption;
   button->Hint = hint;
   button->ImageIndex = image;
-  if (handler) button->OnClick = [this, handler](TComponent* sender) { (this->*handler)(sender); };
+  button->OnClick = MethodEvent(this, handler);
   button->SetToolBar(bar);
   return button;
 }

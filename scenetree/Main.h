@@ -25,6 +25,7 @@
 #include "Menus.h"
 #include "PictureIndex.h"
 #include "SceneWalk.h"
+#include "ScopeExit.h"
 #include "ToolBar.h"
 #include "TreeFill.h"
 #include "TreeView.h"
@@ -134,18 +135,7 @@ class TMainForm : public TTsxFormBase {
   // once the control has returned instead. Only handlers that swallow their failures get there.
   void DeferRebuild();
 
-  // FRefreshing for as long as it lives, cleared again on every way out.
-  class TRefreshingScope {
-   public:
-    explicit TRefreshingScope(bool& refreshing) : FFlag(refreshing) { FFlag = true; }
-    ~TRefreshingScope() { FFlag = false; }
-    TRefreshingScope(const TRefreshingScope&) = delete;
-    TRefreshingScope& operator=(const TRefreshingScope&) = delete;
-
-   private:
-    bool& FFlag;
-  };
-
+  // Set (TFlagScope) while a rebuild or a host call of ours runs: the host's callbacks inside it stay out.
   bool FRefreshing = false;
   bool FRebuildDeferred = false;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild

@@ -21,7 +21,7 @@ void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
     if (targetObject && HostCall(tsxIsGNodeInScene, targetObject) == 0) return;
 
     try {
-      TRefreshingScope busy(FRefreshing);
+      TFlagScope busy(FRefreshing);
       if (!targetObject) {
         HostCall(tsxSelectSobj, object, 0, 1);
         HostCall(tsxGroupRemoveCurrobj);

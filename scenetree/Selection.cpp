@@ -46,7 +46,7 @@ void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, T
     auto object = static_cast<SobjHandle>(aNode->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     TreeView->SetSelected(aNode);
-    TRefreshingScope busy(FRefreshing);
+    TFlagScope busy(FRefreshing);
     HostCall(tsxSelectSobj, object, 0, 0);
   } catch (...) {
     // The menu still opens on the item the tree shows selected.

@@ -11,7 +11,7 @@ void TMainForm::RebuildTree() {
     DeferRebuild();
     return;
   }
-  TRefreshingScope busy(FRefreshing);
+  TFlagScope busy(FRefreshing);
   std::unordered_set<SobjHandle> expanded = ExpandedObjects();
 
   // Redrawing resumes on every way out, before the busy flag is cleared.
