@@ -19,7 +19,7 @@ class TApplication : public TComponent {
   TForm* MainForm = nullptr;  // owned as a component like any other
 
   // Call from inside a catch block: the failure in flight is shown as a plain error message box, or
-  // handed to OnException when a host of this library (a test) has assigned one.
+  // handed to OnException when whoever runs this library has assigned one.
   void HandleException();
   // The same for a structured exception that an entry barrier stopped (EntryBarrier.h).
   void HandleStructuredException(DWORD code);

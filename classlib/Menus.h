@@ -41,7 +41,7 @@ class TPopupMenu : public TComponent {
 
   // Shows the menu at a screen position and waits until it closes; a chosen entry's OnClick then runs.
   void Popup(int x, int y);
-  // The menu currently open, for whoever must find it (tests dismiss it like a user would).
+  // The menu currently open, for whoever must find or dismiss it from outside the menu's loop.
   static HMENU ShownMenu();
 
  protected:

@@ -24,7 +24,7 @@ class TQxCustomDraw {
   virtual std::unique_ptr<TBrush> MakeBrush();
   virtual void Apply() = 0;
 
-  // The drawing stage, with the numbers handlers have always compared against.
+  // The drawing stage; the numbers are part of the interface, handlers compare against them.
   enum TStage : int {
     stOther = 0,
     stControlPrePaint = 1,

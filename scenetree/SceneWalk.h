@@ -1,6 +1,7 @@
 // The host's side of a rebuild: the scene read into a flat list, in the host's own pre-order, with nothing
-// of the tree or its window involved. Every object costs the same host calls in the same order as the
-// panel has always made them; what becomes of the list is the tree fill's business (TreeFill.h).
+// of the tree or its window involved. Every object costs a fixed sequence of host calls, in the host's
+// order (the host sees the same calls for the same scene, whatever the tree shows); what becomes of the
+// list is the tree fill's business (TreeFill.h).
 //
 // The list is the panel's copy of the scene between rebuilds: the tree makes the items of a branch from it
 // only when the branch is first asked for. Its storage is kept from one walk to the next, so that a rebuild

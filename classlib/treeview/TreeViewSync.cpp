@@ -11,8 +11,8 @@ namespace {
 constexpr UINT kItemAttributes = TVIF_TEXT | TVIF_STATE | TVIF_CHILDREN;
 
 // The control's text order is lstrcmpA's: the thread locale's word sort. Its sort key orders byte by byte
-// exactly as lstrcmpA orders the texts, and costs about what one lstrcmpA does (a microsecond under
-// Wine), so a sort makes one key per item instead of comparing each text log n times.
+// exactly as lstrcmpA orders the texts, and costs about what one lstrcmpA does, so a sort makes one key per
+// item instead of comparing each text log n times.
 std::string TextSortKey(const std::string& text) {
   const LCID locale = GetThreadLocale();
   char buffer[1024];

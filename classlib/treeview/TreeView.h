@@ -1,7 +1,24 @@
-// The standard tree view: the Windows tree-view common control with its items kept as TTreeNode objects
-// beside it (TreeNodes.h). The control is told only what it must show: one insert per reachable item with
-// all its attributes, and the expand, select and sort calls that change what it shows. It is asked only
-// what it alone knows: whether a branch it holds is expanded (ReadExpandedState).
+// The tree engine: the Windows tree-view common control kept in step with a tree of items (TTreeNode,
+// TreeNodes.h) that its owner builds and changes as it likes.
+//
+// What it promises:
+// - The control shows exactly what the items say (label, pictures, state image, order, expanded branches,
+//   the selected item): at once outside an update, when the update ends inside one.
+// - The control hears only of what changed: one insert per item it must hold, with all its attributes, and
+//   one message per attribute, order or expansion that changed. The control measures every label it is
+//   given, so giving it only what changed keeps a rebuild in proportion to what changed.
+// - It holds only the items a user can reach (the children of expanded branches); the others wait as
+//   items, or as entries of their owner's list (TTreeNodeSource), until first asked for.
+// - A clear inside an update keeps the control's items for the new items that show the same
+//   (TreeViewKeep.cpp): rebuilding an unchanged tree sends no message per item.
+// - Finding an item by its control handle, walking the items and counting them send no message. The
+//   control is asked only what it alone knows: whether a branch is expanded (ReadExpandedState).
+// What it never does: call the host, or know what its items stand for. What the user does to the control
+// (a click, an edit, a drag) reaches the owner as events, and the owner decides.
+//
+// The files: TreeNodes (the items, made in blocks, children made when first asked for), TreeView (the
+// control object), TreeViewSync (the items given to the control), TreeViewKeep (the control's items kept
+// through a clear), TreeViewNotify (the control's notifications as events), TreeViewDrag (dragging).
 #pragma once
 
 #include <functional>
