@@ -113,8 +113,11 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
 void TCustomTreeView::SetDropTarget(TTreeNode* node) {
   if (node == FDropTarget) return;
   FDropTarget = node;
-  if (!HandleAllocated()) return;
-  HTREEITEM item = node ? node->FItemId : nullptr;
+  if (HandleAllocated()) ShowDropTarget();
+}
+
+void TCustomTreeView::ShowDropTarget() {
+  HTREEITEM item = FDropTarget ? FDropTarget->FItemId : nullptr;
   Perform(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
 }
 

@@ -180,6 +180,8 @@ class TCustomTreeView : public TWinControl {
   void BeginAutoDrag(TTreeNode* node);
   void DragMove(int x, int y);
   void EndAutoDrag(bool drop, int x, int y);
+  // The control's drop mark on FDropTarget's item, and on no other.
+  void ShowDropTarget();
 
   TTreeNodes FItems;
   // The items the control holds, by handle and by the tag the control keeps as their parameter: finding
@@ -193,6 +195,7 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* FSelected = nullptr;      // not owned: an item of FItems
   TTreeNode* FRightClickNode = nullptr;
   TTreeNode* FDropTarget = nullptr;
+  TTreeNode* FSelectedBeforeDrag = nullptr;  // not owned: the selected item when the drag began
   HTREEITEM FEditItem = nullptr;  // the item whose label the control's edit field holds, if one is open
   bool FSelectionPending = false;
   bool FClearing = false;

@@ -253,6 +253,7 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
   if (OnDeletion) NotifyDeletion(node);
   if (inSubtree(FSelected)) FSelected = nullptr;
   if (inSubtree(FDropTarget)) FDropTarget = nullptr;
+  if (inSubtree(FSelectedBeforeDrag)) FSelectedBeforeDrag = nullptr;
   if (inSubtree(FRightClickNode)) FRightClickNode = nullptr;
 }
 
@@ -278,7 +279,7 @@ void TCustomTreeView::ClearControl() {
   FNodeOfTag.clear();
   if (OnDeletion)
     for (auto& root : FItems.FRoots) NotifyDeletion(root);
-  FSelected = FDropTarget = FRightClickNode = nullptr;
+  FSelected = FDropTarget = FRightClickNode = FSelectedBeforeDrag = nullptr;
   FSelectionPending = false;
   FRootOrderPending = false;
 }

@@ -181,4 +181,34 @@ TEST_F(CommandsTest, TheRootAndMaterialsCannotBeDragged) {
   user.Drag("Scene", "Camera");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
 }
+
+// The demo scene under a person's hands, through the real input queue. Its top level is long enough that a
+// drop moves the items below the dragged one up a place, into control items the rebuild keeps for them.
+class HandsOnTheDemoSceneTest : public PluginFixture {
+ protected:
+  void SetUp() override {
+    PluginFixture::SetUp();
+    simBuildDemoScene();
+    ShowPanel();
+  }
+  static std::string CurrentObject() {
+    char name[64] = "";
+    if (SobjHandle current = simGetCurrent()) simGetName(current, name, sizeof name);
+    return name;
+  }
+  using Labels = std::vector<std::string>;
+};
+
+// The drag leaves "Clay Head" downwards over "Fill Light", whose control item shows "Grid Helper" once the
+// rebuild has moved every later item up.
+TEST_F(HandsOnTheDemoSceneTest, AfterADropOnlyTheHostsCurrentObjectLooksSelectedAndTheKeysStayInTheTree) {
+  user.HandClick("Clay Head");
+  user.HandDrag("Clay Head", "Room");
+  ASSERT_EQ(CurrentObject(), "Room");
+  EXPECT_EQ(user.HighlightedLabels(), Labels{"Room"});
+  EXPECT_EQ(user.SelectedLabel(), "Room");
+  user.HandKey(VK_DOWN);
+  EXPECT_EQ(user.SelectedLabel(), "Sound Marker");
+  EXPECT_EQ(CurrentObject(), "Sound Marker");
+}
 }  // namespace

@@ -58,6 +58,16 @@ std::string PanelUser::SelectedLabel() const {
   return "";
 }
 
+std::vector<std::string> PanelUser::HighlightedLabels() const {
+  std::vector<std::string> labels;
+  for (HTREEITEM item : Items()) {
+    const UINT marks = TVIS_SELECTED | TVIS_DROPHILITED;
+    if (SendMessageA(Tree(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), marks) & marks)
+      labels.push_back(Label(item));
+  }
+  return labels;
+}
+
 POINT PanelUser::Centre(HTREEITEM item) const {
   SendMessageA(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   return CentreOf(LabelRect(Tree(), item));
@@ -185,6 +195,51 @@ void PanelUser::PressKey(WORD key) {
   SetFocus(Tree());
   SendMessageA(Tree(), WM_KEYDOWN, key, 1);
   SendMessageA(Tree(), WM_KEYUP, key, 0xC0000001);
+  PluginHost::Pump();
+}
+
+POINT PanelUser::OnScreen(POINT client) const {
+  ClientToScreen(Tree(), &client);
+  return client;
+}
+
+void PanelUser::HandClick(HTREEITEM item) {
+  PointerMoveTo(OnScreen(Glyph(item)));
+  ClickButtonHere(false);
+  PluginHost::Pump();
+}
+
+// The control follows the press in a loop of its own until the pointer leaves the drag threshold: the
+// move that leaves it is queued before the press is handled. A hand on its way to another item leaves
+// the pressed one toward it, over the neighbouring row.
+void PanelUser::PressAndMoveOver(const std::string& from, const std::string& over) {
+  RECT pressed = LabelRect(Tree(), Item(from));
+  POINT start = OnScreen(Centre(Item(from)));
+  POINT end = OnScreen(CentreOf(LabelRect(Tree(), Item(over))));
+  const int row = pressed.bottom - pressed.top;
+  POINT away = end.y == start.y ? POINT{start.x + 2 * GetSystemMetrics(SM_CXDRAG) + 2, start.y}
+                                : POINT{start.x, start.y + (end.y > start.y ? row : -row)};
+  PointerMoveTo(start);
+  PluginHost::Pump();
+  ButtonHere(false, true);
+  PointerMoveTo(away);
+  PluginHost::Pump();
+  MoveOver(over);
+}
+
+void PanelUser::MoveOver(const std::string& label) {
+  RECT target = LabelRect(Tree(), Item(label));
+  PointerMoveTo(OnScreen(CentreOf(target)));
+  PluginHost::Pump();
+}
+
+void PanelUser::ReleaseButton() {
+  ButtonHere(false, false);
+  PluginHost::Pump();
+}
+
+void PanelUser::HandKey(WORD key) {
+  TypeKey(key);
   PluginHost::Pump();
 }
 
