@@ -78,21 +78,21 @@ void TMainForm::DeleteAnimationTreeButtonClick(TComponent*) {
       true);
 }
 
-// Once the user has ticked "Don't show again" the question is not asked any more and the deletion is
-// carried out: that is what the tick means to the user.
+// Once "Don't show again" is ticked the question is not asked any more, and the answer it was ticked with
+// stands for every later one: ticked with No, nothing is deleted.
 void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildren) {
   try {
     SobjHandle object = GuardedSelection();
     if (!object) return;
     if (LMDMessageBoxDlg1->ShowAgain) {
       std::string message = std::string("\r") + question + "\r";
-      int answer =
+      FAnimationAnswer =
           LMDMessageBoxDlg1->ShowMessageBox(LMDMessageBoxDlg1->CaptionTitle, message, {},
                                             LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
-      if (answer != mrYes) return;
       // The box's loop ran the host meanwhile: the object may be gone.
-      if (HostCall(tsxIsGNodeInScene, object) == 0) return;
+      if (FAnimationAnswer == mrYes && HostCall(tsxIsGNodeInScene, object) == 0) return;
     }
+    if (FAnimationAnswer != mrYes) return;
     if (withChildren)
       HostCall(tsxGNodeDeleteScriptTree, object);
     else

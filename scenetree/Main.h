@@ -148,6 +148,8 @@ class TMainForm : public TTsxFormBase {
 
   bool FRefreshing = false;
   bool FRebuildDeferred = false;
+  // The confirmation box's last answer to deleting animation; the standing one once it is not asked again.
+  int FAnimationAnswer = mrNo;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
   TSceneWalk FWalk;                // the latest rebuild's reading of the scene, which the items are made from
   TWalkFill FFill;                 // makes the items of the tree's waiting branches from FWalk

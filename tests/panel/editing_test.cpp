@@ -36,6 +36,14 @@ class EditingTest : public PluginFixture {
       if (item.level == 1) labels.push_back(item.label);
     return labels;
   }
+  // Delete Animation on Group, its box answered by the real pointer: the tick, then the button.
+  void AnswerTickingDontShowAgain(const char* button) {
+    TBoxDriver driver({[](HWND box) { ClickWithPointer(FindCheckBox(box)); },
+                       [button](HWND box) { ClickWithPointer(FindButton(box, button)); }});
+    user.ChooseFileMenu(kDeleteAnimation);
+    ASSERT_EQ(driver.StepsRun(), 2);
+    ASSERT_FALSE(driver.ForcedClose());
+  }
   int AnimationDeletions() {
     return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree");
   }
@@ -133,18 +141,27 @@ TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
   EXPECT_FALSE(simHasAnimation(Object("Child")));
 }
 
-TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
-  {
-    TBoxDriver driver(
-        {[](HWND box) { ClickWithMouse(FindCheckBox(box)); }, [](HWND box) { TypeChar(box, 'n'); }});
-    user.ChooseFileMenu(kDeleteAnimation);
-  }
-  EXPECT_EQ(AnimationDeletions(), 0) << "No still deletes nothing, ticked or not";
+// The tick stands for the answer it was given with: both commands then do what that answer did, without a
+// box.
+TEST_F(EditingTest, TickedWithNoLaterDeleteAnimationCommandsAskNothingAndDeleteNothing) {
+  AnswerTickingDontShowAgain("&No");
   int boxesBefore = CountBoxWindows();
   user.ChooseFileMenu(kDeleteAnimation);
+  user.ChooseFileMenu(kDeleteAnimationTree);
   EXPECT_EQ(CountBoxWindows(), boxesBefore);
-  EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
+  EXPECT_EQ(AnimationDeletions(), 0);
+  EXPECT_TRUE(simHasAnimation(Object("Group")));
+  EXPECT_TRUE(simHasAnimation(Object("Child")));
+}
+
+TEST_F(EditingTest, TickedWithYesLaterOnesDeleteWithoutAsking) {
+  AnswerTickingDontShowAgain("&Yes");
+  simSetAnimation(Object("Group"), 1);
+  int boxesBefore = CountBoxWindows();
+  user.ChooseFileMenu(kDeleteAnimationTree);
+  EXPECT_EQ(CountBoxWindows(), boxesBefore);
   EXPECT_FALSE(simHasAnimation(Object("Group")));
+  EXPECT_FALSE(simHasAnimation(Object("Child")));
 }
 
 TEST_F(EditingTest, AnObjectDeletedWhileTheBoxIsOpenIsLeftAlone) {
