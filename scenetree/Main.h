@@ -128,6 +128,8 @@ class TMainForm : public TTsxFormBase {
   // The object of the selected item when the common guard passes: an item is selected, it stands for an
   // object, and the host still has that object. Null otherwise.
   SobjHandle GuardedSelection();
+  // The drop target is the dragged item or lies inside it.
+  bool DropsIntoDragged(TTreeNode* target) const;
   void ConfirmAndDeleteAnimation(const char* question, bool withChildren);
   // A rebuild asked for while the tree control waits for the answer to one of its notifications (a host
   // that calls back from inside the rename, say) would free the items the control is working on: it runs

@@ -2,6 +2,8 @@
 // simulator's call log as the oracle.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "MessageSequence.h"
 #include "PluginFixture.h"
 
@@ -162,12 +164,24 @@ TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
   EXPECT_EQ(host.Find("First")->level, 3);
 }
 
-TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTrue) {
-  user.Drag("Group", "First");
+// A group dropped on its own member, or an item on its own row, would ask the host to group an object into
+// itself: the pointer shows no drop there, and the release asks the host nothing.
+TEST_F(CommandsTest, ADropIntoTheDraggedItemItselfIsRefusedWithoutAHostCall) {
+  const std::pair<const char*, const char*> drops[] = {
+      {"Group", "First"}, {"Group", "Material #0"}, {"Camera", "Camera"}, {"Second", "Second"}};
+  const HCURSOR noDrop = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_NO));
+  for (const auto& [from, onto] : drops) {
+    SCOPED_TRACE(std::string(from) + " onto " + onto);
+    user.PressAndMoveOver(from, onto);
+    EXPECT_EQ(GetCursor(), noDrop);
+    user.ReleaseButton();
+    EXPECT_EQ(PluginHost::Log(), "");
+    host.ExpandAll();
+    simLogClear();
+  }
   EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
   EXPECT_EQ(simGetParent(Object("Group")), nullptr);
-  host.ExpandAll();
-  EXPECT_EQ(host.Find("First")->level, 2);
+  EXPECT_EQ(simGetParent(Object("Camera")), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOutsideTheTreeDoesNothing) {

@@ -214,7 +214,9 @@ void PanelUser::HandClick(HTREEITEM item) {
 // the pressed one toward it, over the neighbouring row.
 void PanelUser::PressAndMoveOver(const std::string& from, const std::string& over) {
   RECT pressed = LabelRect(Tree(), Item(from));
+  // Two presses on one spot within the double-click time make a double click, which starts no drag.
   POINT start = OnScreen(Centre(Item(from)));
+  start.x += FPresses++ % 2 ? 4 : -4;
   POINT end = OnScreen(CentreOf(LabelRect(Tree(), Item(over))));
   const int row = pressed.bottom - pressed.top;
   POINT away = end.y == start.y ? POINT{start.x + 2 * GetSystemMetrics(SM_CXDRAG) + 2, start.y}

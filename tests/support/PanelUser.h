@@ -103,6 +103,7 @@ class PanelUser {
 
   PluginHost& FHost;
   int FRightClicks = 0;
+  int FPresses = 0;
 };
 
 // The hint a tool bar's tool tip shows for a button, asked the way the tool tip asks.
