@@ -30,31 +30,32 @@ void TMainForm::VisibilityButtonClick(TComponent*) {
     SobjHandle object = GuardedSelection();
     if (!object || HostCall(tsxIsMNode, object) == 0) return;
     // The host may call back from inside the change and move the tree's selection, or rebuild the tree
-    // (whose new marks are the host's already): the marks flipped are the item's the command was given,
-    // and only while the items it was given among are still the tree's.
+    // (whose new marks are the host's already): the marks set are the item's the command was given, and
+    // only while the items it was given among are still the tree's.
     TTreeNode* node = TreeView->Selected();
     unsigned generation = TreeView->Items().Generation();
-    if (HostCall(tsxMNodeIsVisible, object) != 0)
+    const bool hide = HostCall(tsxMNodeIsVisible, object) != 0;
+    if (hide)
       HostCall(tsxMNodeSetInvisible, object);
     else
       HostCall(tsxMNodeSetVisible, object);
-    if (TreeView->Items().Generation() == generation) ToggleHiddenMarks(node);
+    if (TreeView->Items().Generation() == generation) MarkHidden(node, hide);
     HostCall(tsxAllViewsRefresh);
   } catch (...) {
     // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.
   }
 }
 
-// Flips the mark of the item and of every descendant, each from its own state: the tree's marks, not the
-// host's, so a member that was already hidden loses its mark when its group is hidden.
-void TMainForm::ToggleHiddenMarks(TTreeNode* node) {
+// The item and every descendant show the visibility just given to the host, whatever they showed before:
+// a mark the tree had wrong is not carried into the answer.
+void TMainForm::MarkHidden(TTreeNode* node, bool hidden) {
   if (!node) return;
   TreeView->Items().BeginUpdate();
   std::vector<TTreeNode*> pending{node};
   while (!pending.empty()) {
     TTreeNode* item = pending.back();
     pending.pop_back();
-    item->SetStateIndex(item->StateIndex() == kStateHidden ? kNoStateImage : kStateHidden);
+    item->SetStateIndex(hidden ? kStateHidden : kNoStateImage);
     for (int i = item->Count() - 1; i >= 0; --i) pending.push_back(item->Item(i));
   }
   TreeView->Items().EndUpdate();

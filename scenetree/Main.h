@@ -103,7 +103,7 @@ class TMainForm : public TTsxFormBase {
   // Tree building.
   void RebuildTree();
   TTreeNode* FindNodeBySobj(SobjHandle object);
-  void ToggleHiddenMarks(TTreeNode* node);
+  void MarkHidden(TTreeNode* node, bool hidden);
 
   bool Refreshing() const { return FRefreshing; }
 

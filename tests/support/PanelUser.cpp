@@ -240,6 +240,16 @@ void PanelUser::ReleaseButton() {
   PluginHost::Pump();
 }
 
+void PanelUser::HandClickToolButton(HWND bar, int index) {
+  RECT r{};
+  SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+  POINT p = CentreOf(r);
+  ClientToScreen(bar, &p);
+  PointerMoveTo(p);
+  ClickButtonHere(false);
+  PluginHost::Pump();
+}
+
 void PanelUser::HandKey(WORD key) {
   TypeKey(key);
   PluginHost::Pump();

@@ -83,6 +83,7 @@ class PanelUser {
     PressAndMoveOver(from, to);
     ReleaseButton();
   }
+  void HandClickToolButton(HWND bar, int index);
   // A key pressed and released; it goes to the window with the keyboard focus.
   void HandKey(WORD key);
   // A click on a button of a tool bar, by its index among the bar's buttons.
