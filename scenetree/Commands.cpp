@@ -11,17 +11,22 @@ SobjHandle TMainForm::GuardedSelection() {
   return HostCall(tsxIsGNodeInScene, object) != 0 ? object : nullptr;
 }
 
+// The label takes the typed name only once the host has: an edit of an object the host no longer has, or
+// one the host failed inside, keeps the label it had.
 void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) {
+  if (!node || !node->Data()) return;
+  // An edit closed without a change renames nothing: the label may be the host's name cut to 255
+  // characters, and passing it back would cut the name in the host.
+  if (text == node->Text()) return;
+  const std::string typed = text;
+  text = node->Text();
   try {
-    if (!node || !node->Data()) return;
-    // An edit closed without a change renames nothing: the label may be the host's name cut to 255
-    // characters, and passing it back would cut the name in the host.
-    if (text == node->Text()) return;
     auto object = static_cast<SobjHandle>(node->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
-    HostCall(tsxGNodeSetName, object, text.c_str());
+    HostCall(tsxGNodeSetName, object, typed.c_str());
+    text = typed;
   } catch (...) {
-    // The item keeps the typed label; the next rebuild shows the host's name.
+    // Swallowed: nothing is reported to the user.
   }
 }
 

@@ -68,6 +68,22 @@ TEST_F(EditingTest, AnEmptyLabelIsPassedWholeAndEscapeCancels) {
   EXPECT_EQ(host.Find("")->level, 1) << "the item shows the empty label until the next rebuild";
 }
 
+// A name shows only once the host has taken it: an object the host deleted since the last rebuild, or a
+// host that fails inside the rename, leaves the label as it was.
+TEST_F(EditingTest, ARenameTheHostNeverReceivedLeavesTheLabelAsItWas) {
+  simUserDelete(Object("Alpha"));
+  simFailCall("tsxGNodeSetName", 1, SIM_FAIL_ACCESS_VIOLATION);
+  for (const char* label : {"Alpha", "Omega"}) {
+    SCOPED_TRACE(label);
+    ASSERT_NE(user.OpenLabelEdit(user.Item(label), ""), nullptr);
+    user.HandType("Renamed");
+    user.HandKey(VK_RETURN);
+    EXPECT_NE(host.Find(label), nullptr);
+    EXPECT_EQ(host.Find("Renamed"), nullptr);
+  }
+  EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 1) << "Omega's, which failed";
+}
+
 TEST_F(EditingTest, RenamingTheRootOnlyChangesTheTreeUntilTheNextRebuild) {
   EditLabel("Scene", "My scene");
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0);

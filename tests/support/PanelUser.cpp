@@ -255,6 +255,11 @@ void PanelUser::HandKey(WORD key) {
   PluginHost::Pump();
 }
 
+void PanelUser::HandType(const std::string& text) {
+  TypeText(text);
+  PluginHost::Pump();
+}
+
 void PanelUser::ClickToolButton(HWND bar, int index) {
   RECT r{};
   SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));

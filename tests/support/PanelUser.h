@@ -86,6 +86,7 @@ class PanelUser {
   void HandClickToolButton(HWND bar, int index);
   // A key pressed and released; it goes to the window with the keyboard focus.
   void HandKey(WORD key);
+  void HandType(const std::string& text);
   // A click on a button of a tool bar, by its index among the bar's buttons.
   void ClickToolButton(HWND bar, int index);
   // Opens the File menu and picks its visible entry number entry (0-based, separators not counted).

@@ -1,5 +1,7 @@
 #include "RealInput.h"
 
+#include <vector>
+
 namespace {
 INPUT MouseInput(bool right, bool down) {
   INPUT input{};
@@ -50,4 +52,18 @@ void ClickButtonHere(bool right) {
 void TypeKey(WORD key) {
   INPUT inputs[2] = {KeyInput(key, true), KeyInput(key, false)};
   SendInput(2, inputs, sizeof(INPUT));
+}
+
+void TypeText(const std::string& text) {
+  std::vector<INPUT> inputs;
+  for (unsigned char c : text) {
+    for (bool down : {true, false}) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wScan = c;
+      input.ki.dwFlags = KEYEVENTF_UNICODE | (down ? 0 : KEYEVENTF_KEYUP);
+      inputs.push_back(input);
+    }
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }

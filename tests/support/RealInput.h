@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The pointer to a point of the screen, as the hand moves it.
 void PointerTo(POINT screen);
 // The pointer moved there through the input queue: a loop that tracks the pointer meets the move in order
@@ -17,3 +19,5 @@ void ButtonHere(bool right, bool down);
 void ClickButtonHere(bool right);
 // A key pressed and released; it reaches the window that has the keyboard focus.
 void TypeKey(WORD key);
+// Characters typed, each as the character it makes whatever the keyboard's layout.
+void TypeText(const std::string& text);
