@@ -144,6 +144,11 @@ bool TCustomTreeView::IsEditing() {
   return HandleAllocated() && SendMessageA(FHandle, TVM_GETEDITCONTROL, 0, 0) != 0;
 }
 
+void TCustomTreeView::EditSelected() {
+  if (ReadOnly || !FSelected || !FSelected->FItemId || !HandleAllocated()) return;
+  Perform(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FSelected->FItemId));
+}
+
 void TCustomTreeView::GetImageIndex(TTreeNode* node) {
   if (OnGetImageIndex) OnGetImageIndex(this, node);
 }

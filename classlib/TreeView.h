@@ -43,6 +43,8 @@ class TCustomTreeView : public TWinControl {
   bool ShowLines = true;
   bool HideSelection = true;
   bool ReadOnly = false;
+  // The most characters the label edit field takes; 0 leaves the control's own limit.
+  int MaxLabelLength = 0;
   bool RightClickSelect = false;
   bool ToolTips = true;
   bool AutoExpand = false;
@@ -72,6 +74,8 @@ class TCustomTreeView : public TWinControl {
   void ReadExpandedState();
   bool Dragging() const { return FDragging; }
   bool IsEditing();
+  // Opens the label edit field on the selected item, as a click on its label does.
+  void EditSelected();
 
   // Messages that named an item or changed what the control shows, sent since the control was made.
   int ItemMessagesSent() const { return FItemMessages; }
@@ -110,6 +114,7 @@ class TCustomTreeView : public TWinControl {
   // A notification of the control, reflected back to it.
   virtual LRESULT CNNotify(NMHDR* header);
   LRESULT ItemExpanding(NMTREEVIEWA* info);
+  void BeginLabelEdit(HTREEITEM item);
   LRESULT EndLabelEdit(NMTVDISPINFOA* info);
   // The standard answers, for a derived control that handles some notifications itself.
   LRESULT DefaultGetDispInfo(NMTVDISPINFOA* info);

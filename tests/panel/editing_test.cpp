@@ -84,6 +84,24 @@ TEST_F(EditingTest, ARenameTheHostNeverReceivedLeavesTheLabelAsItWas) {
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 1) << "Omega's, which failed";
 }
 
+// F2 opens the edit field on the selected item, as in the system's file views; the field takes no more than
+// the longest name the tree shows.
+TEST_F(EditingTest, F2RenamesTheSelectedItemInAFieldOfAtMost255Characters) {
+  user.HandClick("Omega");
+  user.HandKey(VK_F2);
+  auto edit = reinterpret_cast<HWND>(SendMessageA(user.Tree(), TVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  char text[64] = "";
+  GetWindowTextA(edit, text, sizeof text);
+  EXPECT_STREQ(text, "Omega");
+  user.HandType(std::string(300, 'x'));
+  user.HandKey(VK_RETURN);
+  char name[512] = "";
+  simGetName(Object("Omega"), name, sizeof name);
+  EXPECT_EQ(name, std::string(255, 'x'));
+  EXPECT_NE(host.Find(std::string(255, 'x')), nullptr);
+}
+
 TEST_F(EditingTest, RenamingTheRootOnlyChangesTheTreeUntilTheNextRebuild) {
   EditLabel("Scene", "My scene");
   EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 0);
