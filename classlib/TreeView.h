@@ -207,6 +207,7 @@ class TCustomTreeView : public TWinControl {
   bool FClickSeen = false;
   bool FDragging = false;
   bool FDragAccepted = false;
+  bool FEscapeEndedDrag = false;  // the latest key pressed was the Escape that ended a drag
   int FItemMessages = 0;
   bool FRootOrderPending = false;  // the control must re-sort its top level
   bool FInButtonDown = false;

@@ -199,7 +199,8 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_KEYDOWN:
-      if (FDragging && wParam == VK_ESCAPE) {
+      FEscapeEndedDrag = FDragging && wParam == VK_ESCAPE;
+      if (FEscapeEndedDrag) {
         EndAutoDrag(false, 0, 0);
         return 0;
       }
@@ -207,6 +208,13 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         WithDrawingHeld([&] { result = TWinControl::WndProc(message, wParam, lParam); });
         return result;
+      }
+      break;
+    case WM_KEYUP:
+      // The release of the Escape that ended a drag is the end of that gesture, not a key of its own.
+      if (FEscapeEndedDrag && wParam == VK_ESCAPE) {
+        FEscapeEndedDrag = false;
+        return 0;
       }
       break;
     case WM_CAPTURECHANGED:

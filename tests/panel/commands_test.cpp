@@ -233,4 +233,18 @@ TEST_F(HandsOnTheDemoSceneTest, AfterADropOnlyTheHostsCurrentObjectLooksSelected
   EXPECT_EQ(user.SelectedLabel(), "Sound Marker");
   EXPECT_EQ(CurrentObject(), "Sound Marker");
 }
+
+// Escape ends the drag where it is: nothing is regrouped, and the item the drag selected gives the
+// selection back to the host's current object.
+TEST_F(HandsOnTheDemoSceneTest, EscapeEndsADragWithNothingAskedOfTheHost) {
+  user.HandClick("Clay Head");
+  simLogClear();
+  user.PressAndMoveOver("Handrail Spline", "Room");
+  user.HandKey(VK_ESCAPE);
+  user.ReleaseButton();
+  EXPECT_EQ(PluginHost::Log(), "");
+  EXPECT_EQ(user.HighlightedLabels(), Labels{"Clay Head"});
+  EXPECT_EQ(CurrentObject(), "Clay Head");
+  EXPECT_NE(user.Item("Handrail Spline"), nullptr) << "still at the top level";
+}
 }  // namespace
