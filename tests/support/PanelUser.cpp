@@ -203,8 +203,8 @@ POINT PanelUser::OnScreen(POINT client) const {
   return client;
 }
 
-void PanelUser::HandClick(HTREEITEM item) {
-  PointerMoveTo(OnScreen(Glyph(item)));
+void PanelUser::HandClick(const std::string& label) {
+  PointerMoveTo(OnScreen(Glyph(Item(label))));
   ClickButtonHere(false);
   PluginHost::Pump();
 }
@@ -226,12 +226,7 @@ void PanelUser::PressAndMoveOver(const std::string& from, const std::string& ove
   ButtonHere(false, true);
   PointerMoveTo(away);
   PluginHost::Pump();
-  MoveOver(over);
-}
-
-void PanelUser::MoveOver(const std::string& label) {
-  RECT target = LabelRect(Tree(), Item(label));
-  PointerMoveTo(OnScreen(CentreOf(target)));
+  PointerMoveTo(end);
   PluginHost::Pump();
 }
 
@@ -241,9 +236,7 @@ void PanelUser::ReleaseButton() {
 }
 
 void PanelUser::HandClickToolButton(HWND bar, int index) {
-  RECT r{};
-  SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-  POINT p = CentreOf(r);
+  POINT p = ButtonCentre(bar, index);
   ClientToScreen(bar, &p);
   PointerMoveTo(p);
   ClickButtonHere(false);
@@ -260,10 +253,14 @@ void PanelUser::HandType(const std::string& text) {
   PluginHost::Pump();
 }
 
-void PanelUser::ClickToolButton(HWND bar, int index) {
+POINT PanelUser::ButtonCentre(HWND bar, int index) {
   RECT r{};
   SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-  POINT p = CentreOf(r);
+  return CentreOf(r);
+}
+
+void PanelUser::ClickToolButton(HWND bar, int index) {
+  POINT p = ButtonCentre(bar, index);
   SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(p));
   SendMessageA(bar, WM_LBUTTONUP, 0, At(p));
   PluginHost::Pump();

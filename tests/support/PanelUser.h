@@ -71,12 +71,10 @@ class PanelUser {
 
   // The same hand through the real input queue (RealInput.h), where every loop that tracks the pointer or
   // the keyboard meets it in order. A click on the item's glyph.
-  void HandClick(HTREEITEM item);
-  void HandClick(const std::string& label) { HandClick(Item(label)); }
+  void HandClick(const std::string& label);
   // The left button pressed on the item's label and held while the pointer moves past the drag threshold
-  // and on over the other item (or stays on the pressed one); then moves while it is held.
+  // and on over the other item (or stays on the pressed one).
   void PressAndMoveOver(const std::string& from, const std::string& over);
-  void MoveOver(const std::string& label);
   // The held left button released where the pointer is.
   void ReleaseButton();
   void HandDrag(const std::string& from, const std::string& to) {
@@ -102,6 +100,7 @@ class PanelUser {
   void RightClickAt(POINT p, int downs);
   void DragBetween(POINT start, POINT end);
   POINT OnScreen(POINT client) const;
+  static POINT ButtonCentre(HWND bar, int index);
 
   PluginHost& FHost;
   int FRightClicks = 0;
