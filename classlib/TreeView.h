@@ -200,7 +200,10 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* FSelected = nullptr;      // not owned: an item of FItems
   TTreeNode* FRightClickNode = nullptr;
   TTreeNode* FDropTarget = nullptr;
-  TTreeNode* FSelectedBeforeDrag = nullptr;  // not owned: the selected item when the drag began
+  // Not owned: the selected item when the drag began, which a drag without a drop selects again unless
+  // the items were rebuilt meanwhile (the rebuild's selection stands then).
+  TTreeNode* FSelectedBeforeDrag = nullptr;
+  bool FSelectionBeforeDragKept = false;
   HTREEITEM FEditItem = nullptr;  // the item whose label the control's edit field holds, if one is open
   bool FSelectionPending = false;
   bool FClearing = false;

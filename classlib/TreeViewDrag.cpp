@@ -11,6 +11,7 @@
 void TCustomTreeView::BeginAutoDrag(TTreeNode* node) {
   if (!node) return;
   FSelectedBeforeDrag = FSelected;
+  FSelectionBeforeDragKept = true;
   SetSelected(node);
   FDragging = true;
   FDragAccepted = false;
@@ -48,9 +49,11 @@ void TCustomTreeView::EndAutoDrag(bool drop, int x, int y) {
   FDragging = false;
   if (GetCapture() == FHandle) ReleaseCapture();
   TTreeNode* before = FSelectedBeforeDrag;
+  const bool restore = !accepted && FSelectionBeforeDragKept;
   FSelectedBeforeDrag = nullptr;
+  FSelectionBeforeDragKept = false;
   if (accepted && OnDragDrop) OnDragDrop(this, this, x, y);
   SetDropTarget(nullptr);
-  if (!accepted) SetSelected(before);
+  if (restore) SetSelected(before);
   if (OnEndDrag) OnEndDrag(this, accepted ? this : nullptr, x, y);
 }

@@ -253,7 +253,10 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
   if (OnDeletion) NotifyDeletion(node);
   if (inSubtree(FSelected)) FSelected = nullptr;
   if (inSubtree(FDropTarget)) FDropTarget = nullptr;
-  if (inSubtree(FSelectedBeforeDrag)) FSelectedBeforeDrag = nullptr;
+  if (inSubtree(FSelectedBeforeDrag)) {
+    FSelectedBeforeDrag = nullptr;
+    FSelectionBeforeDragKept = false;
+  }
   if (inSubtree(FRightClickNode)) FRightClickNode = nullptr;
 }
 
@@ -280,6 +283,7 @@ void TCustomTreeView::ClearControl() {
   if (OnDeletion)
     for (auto& root : FItems.FRoots) NotifyDeletion(root);
   FSelected = FDropTarget = FRightClickNode = FSelectedBeforeDrag = nullptr;
+  FSelectionBeforeDragKept = false;
   FSelectionPending = false;
   FRootOrderPending = false;
 }

@@ -246,5 +246,11 @@ TEST_F(HandsOnTheDemoSceneTest, EscapeEndsADragWithNothingAskedOfTheHost) {
   EXPECT_EQ(user.HighlightedLabels(), Labels{"Clay Head"});
   EXPECT_EQ(CurrentObject(), "Clay Head");
   EXPECT_NE(user.Item("Handrail Spline"), nullptr) << "still at the top level";
+
+  user.PressAndMoveOver("Handrail Spline", "Room");
+  simUserSelect(simUserCreate(nullptr, "Added", e_tsxCAMERA));  // rebuilt under the drag
+  user.HandKey(VK_ESCAPE);
+  user.ReleaseButton();
+  EXPECT_EQ(user.HighlightedLabels(), Labels{"Added"}) << "the rebuild's selection stands";
 }
 }  // namespace
