@@ -127,6 +127,9 @@ void TQxCustomTreeView::KeyDown(WORD& key, TShiftState shift) {
   if ((key == VK_APPS && modifiers == 0) || (key == VK_F10 && modifiers == ssShift)) {
     key = 0;
     DoKeyboardContextMenu();
+  } else if (key == VK_F2 && modifiers == 0) {  // renames, as in the system's file views
+    key = 0;
+    EditSelected();
   }
   TCustomTreeView::KeyDown(key, shift);
 }

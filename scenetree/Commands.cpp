@@ -11,17 +11,22 @@ SobjHandle TMainForm::GuardedSelection() {
   return HostCall(tsxIsGNodeInScene, object) != 0 ? object : nullptr;
 }
 
+// The label takes the typed name only once the host has: an edit of an object the host no longer has, or
+// one the host failed inside, keeps the label it had.
 void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) {
+  if (!node || !node->Data()) return;
+  // An edit closed without a change renames nothing: the label may be the host's name cut to 255
+  // characters, and passing it back would cut the name in the host.
+  if (text == node->Text()) return;
+  const std::string typed = text;
+  text = node->Text();
   try {
-    if (!node || !node->Data()) return;
-    // An edit closed without a change renames nothing: the label may be the host's name cut to 255
-    // characters, and passing it back would cut the name in the host.
-    if (text == node->Text()) return;
     auto object = static_cast<SobjHandle>(node->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
-    HostCall(tsxGNodeSetName, object, text.c_str());
+    HostCall(tsxGNodeSetName, object, typed.c_str());
+    text = typed;
   } catch (...) {
-    // The item keeps the typed label; the next rebuild shows the host's name.
+    // Swallowed: nothing is reported to the user.
   }
 }
 
@@ -30,31 +35,32 @@ void TMainForm::VisibilityButtonClick(TComponent*) {
     SobjHandle object = GuardedSelection();
     if (!object || HostCall(tsxIsMNode, object) == 0) return;
     // The host may call back from inside the change and move the tree's selection, or rebuild the tree
-    // (whose new marks are the host's already): the marks flipped are the item's the command was given,
-    // and only while the items it was given among are still the tree's.
+    // (whose new marks are the host's already): the marks set are the item's the command was given, and
+    // only while the items it was given among are still the tree's.
     TTreeNode* node = TreeView->Selected();
     unsigned generation = TreeView->Items().Generation();
-    if (HostCall(tsxMNodeIsVisible, object) != 0)
+    const bool hide = HostCall(tsxMNodeIsVisible, object) != 0;
+    if (hide)
       HostCall(tsxMNodeSetInvisible, object);
     else
       HostCall(tsxMNodeSetVisible, object);
-    if (TreeView->Items().Generation() == generation) ToggleHiddenMarks(node);
+    if (TreeView->Items().Generation() == generation) MarkHidden(node, hide);
     HostCall(tsxAllViewsRefresh);
   } catch (...) {
     // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.
   }
 }
 
-// Flips the mark of the item and of every descendant, each from its own state: the tree's marks, not the
-// host's, so a member that was already hidden loses its mark when its group is hidden.
-void TMainForm::ToggleHiddenMarks(TTreeNode* node) {
+// The item and every descendant show the visibility just given to the host, whatever they showed before:
+// a mark the tree had wrong is not carried into the answer.
+void TMainForm::MarkHidden(TTreeNode* node, bool hidden) {
   if (!node) return;
   TreeView->Items().BeginUpdate();
   std::vector<TTreeNode*> pending{node};
   while (!pending.empty()) {
     TTreeNode* item = pending.back();
     pending.pop_back();
-    item->SetStateIndex(item->StateIndex() == kStateHidden ? kNoStateImage : kStateHidden);
+    item->SetStateIndex(hidden ? kStateHidden : kNoStateImage);
     for (int i = item->Count() - 1; i >= 0; --i) pending.push_back(item->Item(i));
   }
   TreeView->Items().EndUpdate();
@@ -78,21 +84,21 @@ void TMainForm::DeleteAnimationTreeButtonClick(TComponent*) {
       true);
 }
 
-// Once the user has ticked "Don't show again" the question is not asked any more and the deletion is
-// carried out: that is what the tick means to the user.
+// Once "Don't show again" is ticked the question is not asked any more, and the answer it was ticked with
+// stands for every later one: ticked with No, nothing is deleted.
 void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildren) {
   try {
     SobjHandle object = GuardedSelection();
     if (!object) return;
     if (LMDMessageBoxDlg1->ShowAgain) {
       std::string message = std::string("\r") + question + "\r";
-      int answer =
+      FAnimationAnswer =
           LMDMessageBoxDlg1->ShowMessageBox(LMDMessageBoxDlg1->CaptionTitle, message, {},
                                             LMDMessageBoxDlg1->Buttons, LMDMessageBoxDlg1->DlgType, 0);
-      if (answer != mrYes) return;
       // The box's loop ran the host meanwhile: the object may be gone.
-      if (HostCall(tsxIsGNodeInScene, object) == 0) return;
+      if (FAnimationAnswer == mrYes && HostCall(tsxIsGNodeInScene, object) == 0) return;
     }
+    if (FAnimationAnswer != mrYes) return;
     if (withChildren)
       HostCall(tsxGNodeDeleteScriptTree, object);
     else

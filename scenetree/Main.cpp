@@ -215,6 +215,7 @@ void TMainForm::DefineTreeView() {
   TreeView->Indent = 19;
   TreeView->SortType = stText;
   TreeView->ReadOnly = false;
+  TreeView->MaxLabelLength = kMaxLabelLength;  // a longer name would show cut after the next rebuild
   TreeView->SetParentColor(false);
   TreeView->SetImages(GlyphImageList);
   TreeView->SetStateImages(StateImageList);

@@ -104,7 +104,7 @@ class TMainForm : public TTsxFormBase {
   // Tree building.
   void RebuildTree();
   TTreeNode* FindNodeBySobj(SobjHandle object);
-  void ToggleHiddenMarks(TTreeNode* node);
+  void MarkHidden(TTreeNode* node, bool hidden);
 
   bool Refreshing() const { return FRefreshing; }
 
@@ -129,6 +129,8 @@ class TMainForm : public TTsxFormBase {
   // The object of the selected item when the common guard passes: an item is selected, it stands for an
   // object, and the host still has that object. Null otherwise.
   SobjHandle GuardedSelection();
+  // The drop target is the dragged item or lies inside it.
+  bool DropsIntoDragged(TTreeNode* target) const;
   void ConfirmAndDeleteAnimation(const char* question, bool withChildren);
   // A rebuild asked for while the tree control waits for the answer to one of its notifications (a host
   // that calls back from inside the rename, say) would free the items the control is working on: it runs
@@ -138,6 +140,8 @@ class TMainForm : public TTsxFormBase {
   // Set (TFlagScope) while a rebuild or a host call of ours runs: the host's callbacks inside it stay out.
   bool FRefreshing = false;
   bool FRebuildDeferred = false;
+  // The confirmation box's last answer to deleting animation; the standing one once it is not asked again.
+  int FAnimationAnswer = mrNo;
   TTreeNode* FDragNode = nullptr;  // not owned: an item of TreeView, void after a rebuild
   TSceneWalk FWalk;                // the latest rebuild's reading of the scene, which the items are made from
   TWalkFill FFill;                 // makes the items of the tree's waiting branches from FWalk

@@ -1,20 +1,26 @@
 // Regrouping by drag and drop: an object item dropped on the root or a material item leaves its group;
-// dropped on another object's item it leaves its group and joins that object's.
+// dropped on another object's item it leaves its group and joins that object's. It is never dropped on
+// itself or on anything inside it: the host would be asked to group an object into itself or into its
+// own member.
 #include "Main.h"
+
+bool TMainForm::DropsIntoDragged(TTreeNode* target) const {
+  return target && (target == FDragNode || FDragNode->IsAncestorOf(target));
+}
 
 void TMainForm::TreeViewStartDrag(TComponent*) {
   FDragNode = TreeView->Selected();
 }
 
 void TMainForm::TreeViewDragOver(TComponent*, TComponent*, int, int, TDragState, bool& accept) {
-  accept = FDragNode && FDragNode->Data();
+  accept = FDragNode && FDragNode->Data() && !DropsIntoDragged(TreeView->DropTarget());
 }
 
 void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
   try {
     TTreeNode* dragged = FDragNode;
     TTreeNode* target = TreeView->DropTarget();
-    if (!dragged || !target || !dragged->Data()) return;
+    if (!dragged || !target || !dragged->Data() || DropsIntoDragged(target)) return;
     auto object = static_cast<SobjHandle>(dragged->Data());
     auto targetObject = static_cast<SobjHandle>(target->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;

@@ -103,9 +103,9 @@ void TSceneWalk::WalkSiblings(SobjHandle first) {
 // name is known, and gets its object only once it is complete, as an item did when it was added at once.
 int TSceneWalk::ReadObject(int parent, SobjHandle object) {
   int type = HostCall(tsxSobjGetType, object);
-  char name[256] = {};
-  HostCall(tsxGNodeGetName, object, name, 255);
-  name[255] = '\0';  // a host that fills the whole buffer still gives a label, cut at 255
+  char name[kMaxLabelLength + 1] = {};
+  HostCall(tsxGNodeGetName, object, name, kMaxLabelLength);
+  name[kMaxLabelLength] = '\0';  // a host that fills the whole buffer still gives a label, cut
   int entry = static_cast<int>(FItems.size());
   FItems.push_back({parent, nullptr, FLabels.Add(name), type, 1, false, false});
   bool hidden = HostCall(tsxIsMNode, object) == 1 && HostCall(tsxMNodeIsVisible, object) == 0;

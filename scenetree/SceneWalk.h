@@ -16,10 +16,14 @@
 #include "HandleMap.h"
 #include "TsxApi5.h"
 
+// The longest label an object's item shows: the host's name is read into a buffer of this many characters.
+constexpr int kMaxLabelLength = 255;
+
 struct TWalkedItem {
   int parent;         // index of the parent object's entry, -1 under the root
   SobjHandle object;  // null for a material, and for an object whose reading failed before it was done
-  // The host's name cut at 255 characters, or "Material #<index>"; kept in the walk's label store.
+  // The host's name cut at kMaxLabelLength characters, or "Material #<index>"; kept in the walk's label
+  // store.
   std::string_view label;
   int type;  // the host's type code; 0 for a material
   int size;  // entries in this one's branch, itself included: the next sibling is size entries on

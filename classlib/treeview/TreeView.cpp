@@ -112,8 +112,11 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
 void TCustomTreeView::SetDropTarget(TTreeNode* node) {
   if (node == FDropTarget) return;
   FDropTarget = node;
-  if (!HandleAllocated()) return;
-  HTREEITEM item = node ? node->FItemId : nullptr;
+  if (HandleAllocated()) ShowDropTarget();
+}
+
+void TCustomTreeView::ShowDropTarget() {
+  HTREEITEM item = FDropTarget ? FDropTarget->FItemId : nullptr;
   Perform(TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(item));
 }
 
@@ -138,6 +141,11 @@ TTreeNode* TCustomTreeView::TopItem() {
 
 bool TCustomTreeView::IsEditing() {
   return HandleAllocated() && SendMessageA(FHandle, TVM_GETEDITCONTROL, 0, 0) != 0;
+}
+
+void TCustomTreeView::EditSelected() {
+  if (ReadOnly || !FSelected || !FSelected->FItemId || !HandleAllocated()) return;
+  Perform(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(FSelected->FItemId));
 }
 
 void TCustomTreeView::GetImageIndex(TTreeNode* node) {

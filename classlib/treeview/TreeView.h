@@ -61,6 +61,8 @@ class TCustomTreeView : public TWinControl {
   bool ShowLines = true;
   bool HideSelection = true;
   bool ReadOnly = false;
+  // The most characters the label edit field takes; 0 leaves the control's own limit.
+  int MaxLabelLength = 0;
   bool RightClickSelect = false;
   bool ToolTips = true;
   bool AutoExpand = false;
@@ -90,6 +92,8 @@ class TCustomTreeView : public TWinControl {
   void ReadExpandedState();
   bool Dragging() const { return FDragging; }
   bool IsEditing();
+  // Opens the label edit field on the selected item, as a click on its label does.
+  void EditSelected();
 
   // Messages that named an item or changed what the control shows, sent since the control was made.
   int ItemMessagesSent() const { return FItemMessages; }
@@ -128,6 +132,7 @@ class TCustomTreeView : public TWinControl {
   // A notification of the control, reflected back to it.
   virtual LRESULT CNNotify(NMHDR* header);
   LRESULT ItemExpanding(NMTREEVIEWA* info);
+  void BeginLabelEdit(HTREEITEM item);
   LRESULT EndLabelEdit(NMTVDISPINFOA* info);
   // The standard answers, for a derived control that handles some notifications itself.
   LRESULT DefaultGetDispInfo(NMTVDISPINFOA* info);
@@ -200,6 +205,8 @@ class TCustomTreeView : public TWinControl {
   void BeginAutoDrag(TTreeNode* node);
   void DragMove(int x, int y);
   void EndAutoDrag(bool drop, int x, int y);
+  // The control's drop mark on FDropTarget's item, and on no other.
+  void ShowDropTarget();
 
   TTreeNodes FItems;
   // The items the control holds, by handle and by the tag the control keeps as their parameter: finding
@@ -213,12 +220,17 @@ class TCustomTreeView : public TWinControl {
   TTreeNode* FSelected = nullptr;      // not owned: an item of FItems
   TTreeNode* FRightClickNode = nullptr;
   TTreeNode* FDropTarget = nullptr;
+  // Not owned: the selected item when the drag began, which a drag without a drop selects again unless
+  // the items were rebuilt meanwhile (the rebuild's selection stands then).
+  TTreeNode* FSelectedBeforeDrag = nullptr;
+  bool FSelectionBeforeDragKept = false;
   HTREEITEM FEditItem = nullptr;  // the item whose label the control's edit field holds, if one is open
   bool FSelectionPending = false;
   bool FClearing = false;
   bool FClickSeen = false;
   bool FDragging = false;
   bool FDragAccepted = false;
+  bool FEscapeEndedDrag = false;  // the latest key pressed was the Escape that ended a drag
   int FItemMessages = 0;
   bool FRootOrderPending = false;  // the control must re-sort its top level
   bool FInButtonDown = false;

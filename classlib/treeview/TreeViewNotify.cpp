@@ -105,6 +105,13 @@ LRESULT TCustomTreeView::EndLabelEdit(NMTVDISPINFOA* info) {
   return text == info->item.pszText ? 1 : 0;
 }
 
+// The control has made its edit field by the time it asks whether the edit may begin.
+void TCustomTreeView::BeginLabelEdit(HTREEITEM item) {
+  FEditItem = item;
+  auto edit = reinterpret_cast<HWND>(SendMessageA(FHandle, TVM_GETEDITCONTROL, 0, 0));
+  if (edit && MaxLabelLength > 0) SendMessageA(edit, EM_LIMITTEXT, MaxLabelLength, 0);
+}
+
 LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
   switch (header->code) {
     case TVN_GETDISPINFOA: {
@@ -133,7 +140,7 @@ LRESULT TCustomTreeView::CNNotify(NMHDR* header) {
       auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
       bool allow = !ReadOnly;
       if (OnEditing) OnEditing(this, NodeFromItem(info->item.hItem), allow);
-      if (allow) FEditItem = info->item.hItem;
+      if (allow) BeginLabelEdit(info->item.hItem);
       return allow ? 0 : 1;
     }
     case TVN_ENDLABELEDITA:
@@ -192,7 +199,8 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_KEYDOWN:
-      if (FDragging && wParam == VK_ESCAPE) {
+      FEscapeEndedDrag = FDragging && wParam == VK_ESCAPE;
+      if (FEscapeEndedDrag) {
         EndAutoDrag(false, 0, 0);
         return 0;
       }
@@ -200,6 +208,13 @@ LRESULT TCustomTreeView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT result = 0;
         WithDrawingHeld([&] { result = TWinControl::WndProc(message, wParam, lParam); });
         return result;
+      }
+      break;
+    case WM_KEYUP:
+      // The release of the Escape that ended a drag is the end of that gesture, not a key of its own.
+      if (FEscapeEndedDrag && wParam == VK_ESCAPE) {
+        FEscapeEndedDrag = false;
+        return 0;
       }
       break;
     case WM_CAPTURECHANGED:

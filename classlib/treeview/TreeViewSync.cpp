@@ -252,6 +252,10 @@ void TCustomTreeView::NodeRemoved(TTreeNode* node) {
   if (OnDeletion) NotifyDeletion(node);
   if (inSubtree(FSelected)) FSelected = nullptr;
   if (inSubtree(FDropTarget)) FDropTarget = nullptr;
+  if (inSubtree(FSelectedBeforeDrag)) {
+    FSelectedBeforeDrag = nullptr;
+    FSelectionBeforeDragKept = false;
+  }
   if (inSubtree(FRightClickNode)) FRightClickNode = nullptr;
 }
 
@@ -278,7 +282,8 @@ void TCustomTreeView::ClearControl() {
   FNodeOfTag.clear();
   if (OnDeletion)
     for (auto& root : FItems.FRoots) NotifyDeletion(root);
-  FSelected = FDropTarget = FRightClickNode = nullptr;
+  FSelected = FDropTarget = FRightClickNode = FSelectedBeforeDrag = nullptr;
+  FSelectionBeforeDragKept = false;
   FSelectionPending = false;
   FRootOrderPending = false;
 }

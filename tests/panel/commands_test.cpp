@@ -2,6 +2,8 @@
 // simulator's call log as the oracle.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "MessageSequence.h"
 #include "PluginFixture.h"
 
@@ -54,26 +56,34 @@ TEST_F(CommandsTest, CommandsOnTheRootAMaterialOrADeletedObjectChangeNothing) {
   EXPECT_EQ(simViolationCount(), 0);
 }
 
-TEST_F(CommandsTest, ToggleVisibilityFlipsMarksOnTheItemAndEveryDescendant) {
+// The marks show the visibility the command gave the host, not the old marks flipped: a member already
+// marked stays marked when its group is hidden, and an object hidden in the host since the last rebuild,
+// which the host makes visible, shows visible.
+TEST_F(CommandsTest, ToggleVisibilityMarksTheItemAndEveryDescendantWithWhatItGaveTheHost) {
   simUserSetVisible(Object("First"), 0);
   user.ChooseFileMenu(kRefresh);
   host.ExpandAll();
   ASSERT_EQ(host.Find("First")->state, 1);
-  user.Click("Group");
+  user.HandClick("Group");
   simLogClear();
-  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
+  user.HandClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetInvisible"), 1);
   EXPECT_EQ(simLogCountOf("tsxAllViewsRefresh"), 1);
   EXPECT_FALSE(simIsVisible(Object("Group")));
-  EXPECT_EQ(host.Find("Group")->state, 1);
-  EXPECT_EQ(host.Find("First")->state, 0) << "a member already marked loses its mark";
-  EXPECT_EQ(host.Find("Second")->state, 1);
-  EXPECT_EQ(host.Find("Material #0")->state, 1);
-  user.ClickToolButton(user.CommandBar(), kVisibilityButton);
+  for (const char* label : {"Group", "First", "Second", "Material #0"})
+    EXPECT_EQ(host.Find(label)->state, 1) << label;
+  user.HandClickToolButton(user.CommandBar(), kVisibilityButton);
   EXPECT_EQ(simLogCountOf("tsxMNodeSetVisible"), 1);
   EXPECT_TRUE(simIsVisible(Object("Group")));
-  EXPECT_EQ(host.Find("Group")->state, 0);
-  EXPECT_EQ(host.Find("First")->state, 1);
+  for (const char* label : {"Group", "First", "Second", "Material #0"})
+    EXPECT_EQ(host.Find(label)->state, 0) << label;
+
+  simUserSetVisible(Object("Camera"), 0);
+  ASSERT_EQ(host.Find("Camera")->state, 0) << "the panel still shows it visible";
+  user.HandClick("Camera");
+  user.HandClickToolButton(user.CommandBar(), kVisibilityButton);
+  EXPECT_TRUE(simIsVisible(Object("Camera")));
+  EXPECT_EQ(host.Find("Camera")->state, 0);
 }
 
 TEST_F(CommandsTest, ToggleVisibilityOfAnObjectWithoutVisibilityDoesNothing) {
@@ -162,12 +172,24 @@ TEST_F(CommandsTest, WithThreeMembersTheDraggedOneJoinsTheTarget) {
   EXPECT_EQ(host.Find("First")->level, 3);
 }
 
-TEST_F(CommandsTest, DropOntoItsOwnDescendantIsRefusedByTheHostAndTheTreeStaysTrue) {
-  user.Drag("Group", "First");
+// A group dropped on its own member, or an item on its own row, would ask the host to group an object into
+// itself: the pointer shows no drop there, and the release asks the host nothing.
+TEST_F(CommandsTest, ADropIntoTheDraggedItemItselfIsRefusedWithoutAHostCall) {
+  const std::pair<const char*, const char*> drops[] = {
+      {"Group", "First"}, {"Group", "Material #0"}, {"Camera", "Camera"}, {"Second", "Second"}};
+  const HCURSOR noDrop = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_NO));
+  for (const auto& [from, onto] : drops) {
+    SCOPED_TRACE(std::string(from) + " onto " + onto);
+    user.PressAndMoveOver(from, onto);
+    EXPECT_EQ(GetCursor(), noDrop);
+    user.ReleaseButton();
+    EXPECT_EQ(PluginHost::Log(), "");
+    host.ExpandAll();
+    simLogClear();
+  }
   EXPECT_EQ(simGetParent(Object("First")), Object("Group"));
   EXPECT_EQ(simGetParent(Object("Group")), nullptr);
-  host.ExpandAll();
-  EXPECT_EQ(host.Find("First")->level, 2);
+  EXPECT_EQ(simGetParent(Object("Camera")), nullptr);
 }
 
 TEST_F(CommandsTest, DroppingOutsideTheTreeDoesNothing) {
@@ -180,5 +202,55 @@ TEST_F(CommandsTest, TheRootAndMaterialsCannotBeDragged) {
   user.Drag("Material #1", "Camera");
   user.Drag("Scene", "Camera");
   EXPECT_EQ(simLogCountOf("tsxAViewRefresh"), 0);
+}
+
+// The demo scene under a person's hands, through the real input queue. Its top level is long enough that a
+// drop moves the items below the dragged one up a place, into control items the rebuild keeps for them.
+class HandsOnTheDemoSceneTest : public PluginFixture {
+ protected:
+  void SetUp() override {
+    PluginFixture::SetUp();
+    simBuildDemoScene();
+    ShowPanel();
+  }
+  static std::string CurrentObject() {
+    char name[64] = "";
+    if (SobjHandle current = simGetCurrent()) simGetName(current, name, sizeof name);
+    return name;
+  }
+  using Labels = std::vector<std::string>;
+};
+
+// The drag leaves "Clay Head" downwards over "Fill Light", whose control item shows "Grid Helper" once the
+// rebuild has moved every later item up.
+TEST_F(HandsOnTheDemoSceneTest, AfterADropOnlyTheHostsCurrentObjectLooksSelectedAndTheKeysStayInTheTree) {
+  user.HandClick("Clay Head");
+  user.HandDrag("Clay Head", "Room");
+  ASSERT_EQ(CurrentObject(), "Room");
+  EXPECT_EQ(user.HighlightedLabels(), Labels{"Room"});
+  EXPECT_EQ(user.SelectedLabel(), "Room");
+  user.HandKey(VK_DOWN);
+  EXPECT_EQ(user.SelectedLabel(), "Sound Marker");
+  EXPECT_EQ(CurrentObject(), "Sound Marker");
+}
+
+// Escape ends the drag where it is: nothing is regrouped, and the item the drag selected gives the
+// selection back to the host's current object.
+TEST_F(HandsOnTheDemoSceneTest, EscapeEndsADragWithNothingAskedOfTheHost) {
+  user.HandClick("Clay Head");
+  simLogClear();
+  user.PressAndMoveOver("Handrail Spline", "Room");
+  user.HandKey(VK_ESCAPE);
+  user.ReleaseButton();
+  EXPECT_EQ(PluginHost::Log(), "");
+  EXPECT_EQ(user.HighlightedLabels(), Labels{"Clay Head"});
+  EXPECT_EQ(CurrentObject(), "Clay Head");
+  EXPECT_NE(user.Item("Handrail Spline"), nullptr) << "still at the top level";
+
+  user.PressAndMoveOver("Handrail Spline", "Room");
+  simUserSelect(simUserCreate(nullptr, "Added", e_tsxCAMERA));  // rebuilt under the drag
+  user.HandKey(VK_ESCAPE);
+  user.ReleaseButton();
+  EXPECT_EQ(user.HighlightedLabels(), Labels{"Added"}) << "the rebuild's selection stands";
 }
 }  // namespace

@@ -36,6 +36,14 @@ class EditingTest : public PluginFixture {
       if (item.level == 1) labels.push_back(item.label);
     return labels;
   }
+  // Delete Animation on Group, its box answered by the real pointer: the tick, then the button.
+  void AnswerTickingDontShowAgain(const char* button) {
+    TBoxDriver driver({[](HWND box) { ClickWithPointer(FindCheckBox(box)); },
+                       [button](HWND box) { ClickWithPointer(FindButton(box, button)); }});
+    user.ChooseFileMenu(kDeleteAnimation);
+    ASSERT_EQ(driver.StepsRun(), 2);
+    ASSERT_FALSE(driver.ForcedClose());
+  }
   int AnimationDeletions() {
     return simLogCountOf("tsxGNodeDeleteScript") + simLogCountOf("tsxGNodeDeleteScriptTree");
   }
@@ -58,6 +66,40 @@ TEST_F(EditingTest, AnEmptyLabelIsPassedWholeAndEscapeCancels) {
   std::string call = "tsxGNodeSetName(" + Serial(Object("Alpha")) + ",\"\")";
   EXPECT_NE(PluginHost::Log().find(call), std::string::npos) << PluginHost::Log();
   EXPECT_EQ(host.Find("")->level, 1) << "the item shows the empty label until the next rebuild";
+}
+
+// A name shows only once the host has taken it: an object the host deleted since the last rebuild, or a
+// host that fails inside the rename, leaves the label as it was.
+TEST_F(EditingTest, ARenameTheHostNeverReceivedLeavesTheLabelAsItWas) {
+  simUserDelete(Object("Alpha"));
+  simFailCall("tsxGNodeSetName", 1, SIM_FAIL_ACCESS_VIOLATION);
+  for (const char* label : {"Alpha", "Omega"}) {
+    SCOPED_TRACE(label);
+    ASSERT_NE(user.OpenLabelEdit(user.Item(label), ""), nullptr);
+    user.HandType("Renamed");
+    user.HandKey(VK_RETURN);
+    EXPECT_NE(host.Find(label), nullptr);
+    EXPECT_EQ(host.Find("Renamed"), nullptr);
+  }
+  EXPECT_EQ(simLogCountOf("tsxGNodeSetName"), 1) << "Omega's, which failed";
+}
+
+// F2 opens the edit field on the selected item, as in the system's file views; the field takes no more than
+// the longest name the tree shows.
+TEST_F(EditingTest, F2RenamesTheSelectedItemInAFieldOfAtMost255Characters) {
+  user.HandClick("Omega");
+  user.HandKey(VK_F2);
+  auto edit = reinterpret_cast<HWND>(SendMessageA(user.Tree(), TVM_GETEDITCONTROL, 0, 0));
+  ASSERT_NE(edit, nullptr);
+  char text[64] = "";
+  GetWindowTextA(edit, text, sizeof text);
+  EXPECT_STREQ(text, "Omega");
+  user.HandType(std::string(300, 'x'));
+  user.HandKey(VK_RETURN);
+  char name[512] = "";
+  simGetName(Object("Omega"), name, sizeof name);
+  EXPECT_EQ(name, std::string(255, 'x'));
+  EXPECT_NE(host.Find(std::string(255, 'x')), nullptr);
 }
 
 TEST_F(EditingTest, RenamingTheRootOnlyChangesTheTreeUntilTheNextRebuild) {
@@ -133,18 +175,27 @@ TEST_F(EditingTest, YesDeletesTheObjectsOrTheSubtreesAnimation) {
   EXPECT_FALSE(simHasAnimation(Object("Child")));
 }
 
-TEST_F(EditingTest, AfterDontShowAgainNoBoxOpensAndTheAnimationIsDeleted) {
-  {
-    TBoxDriver driver(
-        {[](HWND box) { ClickWithMouse(FindCheckBox(box)); }, [](HWND box) { TypeChar(box, 'n'); }});
-    user.ChooseFileMenu(kDeleteAnimation);
-  }
-  EXPECT_EQ(AnimationDeletions(), 0) << "No still deletes nothing, ticked or not";
+// The tick stands for the answer it was given with: both commands then do what that answer did, without a
+// box.
+TEST_F(EditingTest, TickedWithNoLaterDeleteAnimationCommandsAskNothingAndDeleteNothing) {
+  AnswerTickingDontShowAgain("&No");
   int boxesBefore = CountBoxWindows();
   user.ChooseFileMenu(kDeleteAnimation);
+  user.ChooseFileMenu(kDeleteAnimationTree);
   EXPECT_EQ(CountBoxWindows(), boxesBefore);
-  EXPECT_EQ(simLogCountOf("tsxGNodeDeleteScript"), 1);
+  EXPECT_EQ(AnimationDeletions(), 0);
+  EXPECT_TRUE(simHasAnimation(Object("Group")));
+  EXPECT_TRUE(simHasAnimation(Object("Child")));
+}
+
+TEST_F(EditingTest, TickedWithYesLaterOnesDeleteWithoutAsking) {
+  AnswerTickingDontShowAgain("&Yes");
+  simSetAnimation(Object("Group"), 1);
+  int boxesBefore = CountBoxWindows();
+  user.ChooseFileMenu(kDeleteAnimationTree);
+  EXPECT_EQ(CountBoxWindows(), boxesBefore);
   EXPECT_FALSE(simHasAnimation(Object("Group")));
+  EXPECT_FALSE(simHasAnimation(Object("Child")));
 }
 
 TEST_F(EditingTest, AnObjectDeletedWhileTheBoxIsOpenIsLeftAlone) {

@@ -298,9 +298,9 @@ TEST_F(WaitingBranchTest, BranchesAreMadeWhenAskedForAndCountedAllTheWhile) {
 TEST_F(WaitingBranchTest, MarksAndTheSourceGoingAwayReachWaitingItems) {
   MainForm->RebuildTree();
   TTreeNode* group = MainForm->FindNodeBySobj(simGetFirstTopLevel());
-  MainForm->ToggleHiddenMarks(group);
+  MainForm->MarkHidden(group, true);
   ASSERT_EQ(group->Count(), 1);
-  EXPECT_EQ(group->Item(0)->StateIndex(), kStateHidden) << "made before its mark was flipped";
+  EXPECT_EQ(group->Item(0)->StateIndex(), kStateHidden) << "made before it was marked";
 
   MainForm->RebuildTree();
   Tree()->Items().SetSource(nullptr);

@@ -85,7 +85,7 @@ class FailureTest : public PluginFixture {
     member = BuildScene(
                  "Group group\n"
                  "  Member animated materials 0 1\n"
-                 "  Other\n"
+                 "  Other materials 2 3\n"
                  "  Third light\n"
                  "Camera camera animated\n"
                  "Light light\n")
@@ -155,7 +155,7 @@ class FailureTest : public PluginFixture {
         {"rename", Effect::kRename, [](PanelUser& u) { u.EditLabel("Member", "Renamed", true); }},
         {"drag onto another object", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Camera"); }},
         {"drag onto the root", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Scene"); }},
-        {"drag onto a material", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Material #1"); }},
+        {"drag onto a material", Effect::kHierarchy, [](PanelUser& u) { u.Drag("Member", "Material #2"); }},
     };
   }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MsgBoxWindow.h"
+#include "RealInput.h"
 
 namespace {
 constexpr int kGraceTicks = TThreadTicker::TicksIn(1000);
@@ -104,6 +105,15 @@ void ClickWithMouse(HWND control) {
   const LPARAM at = MAKELPARAM(client.right / 2, client.bottom / 2);
   PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(control, WM_LBUTTONUP, 0, at);
+}
+
+void ClickWithPointer(HWND control) {
+  RECT client{};
+  GetClientRect(control, &client);
+  POINT centre{client.right / 2, client.bottom / 2};
+  ClientToScreen(control, &centre);
+  PointerMoveTo(centre);
+  ClickButtonHere(false);
 }
 
 void CloseFromTitleBar(HWND box) {

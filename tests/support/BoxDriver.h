@@ -55,5 +55,7 @@ void PressKey(HWND target, UINT key);
 void TypeChar(HWND target, char character);
 void PressAltF4(HWND target);
 void ClickWithMouse(HWND control);
+// The real pointer moved onto the control's centre and clicked there (RealInput.h).
+void ClickWithPointer(HWND control);
 void CloseFromTitleBar(HWND box);
 RECT RectInClient(HWND box, HWND child);

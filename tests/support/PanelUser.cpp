@@ -58,6 +58,16 @@ std::string PanelUser::SelectedLabel() const {
   return "";
 }
 
+std::vector<std::string> PanelUser::HighlightedLabels() const {
+  std::vector<std::string> labels;
+  for (HTREEITEM item : Items()) {
+    const UINT marks = TVIS_SELECTED | TVIS_DROPHILITED;
+    if (SendMessageA(Tree(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), marks) & marks)
+      labels.push_back(Label(item));
+  }
+  return labels;
+}
+
 POINT PanelUser::Centre(HTREEITEM item) const {
   SendMessageA(Tree(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   return CentreOf(LabelRect(Tree(), item));
@@ -188,10 +198,69 @@ void PanelUser::PressKey(WORD key) {
   PluginHost::Pump();
 }
 
-void PanelUser::ClickToolButton(HWND bar, int index) {
+POINT PanelUser::OnScreen(POINT client) const {
+  ClientToScreen(Tree(), &client);
+  return client;
+}
+
+void PanelUser::HandClick(const std::string& label) {
+  PointerMoveTo(OnScreen(Glyph(Item(label))));
+  ClickButtonHere(false);
+  PluginHost::Pump();
+}
+
+// The control follows the press in a loop of its own until the pointer leaves the drag threshold: the
+// move that leaves it is queued before the press is handled. A hand on its way to another item leaves
+// the pressed one toward it, over the neighbouring row.
+void PanelUser::PressAndMoveOver(const std::string& from, const std::string& over) {
+  RECT pressed = LabelRect(Tree(), Item(from));
+  // Two presses on one spot within the double-click time make a double click, which starts no drag.
+  POINT start = OnScreen(Centre(Item(from)));
+  start.x += FPresses++ % 2 ? 4 : -4;
+  POINT end = OnScreen(CentreOf(LabelRect(Tree(), Item(over))));
+  const int row = pressed.bottom - pressed.top;
+  POINT away = end.y == start.y ? POINT{start.x + 2 * GetSystemMetrics(SM_CXDRAG) + 2, start.y}
+                                : POINT{start.x, start.y + (end.y > start.y ? row : -row)};
+  PointerMoveTo(start);
+  PluginHost::Pump();
+  ButtonHere(false, true);
+  PointerMoveTo(away);
+  PluginHost::Pump();
+  PointerMoveTo(end);
+  PluginHost::Pump();
+}
+
+void PanelUser::ReleaseButton() {
+  ButtonHere(false, false);
+  PluginHost::Pump();
+}
+
+void PanelUser::HandClickToolButton(HWND bar, int index) {
+  POINT p = ButtonCentre(bar, index);
+  ClientToScreen(bar, &p);
+  PointerMoveTo(p);
+  ClickButtonHere(false);
+  PluginHost::Pump();
+}
+
+void PanelUser::HandKey(WORD key) {
+  TypeKey(key);
+  PluginHost::Pump();
+}
+
+void PanelUser::HandType(const std::string& text) {
+  TypeText(text);
+  PluginHost::Pump();
+}
+
+POINT PanelUser::ButtonCentre(HWND bar, int index) {
   RECT r{};
   SendMessageA(bar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-  POINT p = CentreOf(r);
+  return CentreOf(r);
+}
+
+void PanelUser::ClickToolButton(HWND bar, int index) {
+  POINT p = ButtonCentre(bar, index);
   SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(p));
   SendMessageA(bar, WM_LBUTTONUP, 0, At(p));
   PluginHost::Pump();

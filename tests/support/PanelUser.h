@@ -39,6 +39,8 @@ class PanelUser {
   HTREEITEM Item(const std::string& label) const { return FHost.FindItem(label); }
   std::string Label(HTREEITEM item) const;
   std::string SelectedLabel() const;
+  // The items drawn as selected: the caret and the drop mark alike, as a person sees them.
+  std::vector<std::string> HighlightedLabels() const;
 
   // On the item's glyph rather than its label: a click on the label of the item already selected starts
   // the control's label editing from a timer, which would make a test depend on the clock.
@@ -66,6 +68,23 @@ class PanelUser {
   void EndLabelEdit(HWND edit, bool commit);
 
   void PressKey(WORD key);
+
+  // The same hand through the real input queue (RealInput.h), where every loop that tracks the pointer or
+  // the keyboard meets it in order. A click on the item's glyph.
+  void HandClick(const std::string& label);
+  // The left button pressed on the item's label and held while the pointer moves past the drag threshold
+  // and on over the other item (or stays on the pressed one).
+  void PressAndMoveOver(const std::string& from, const std::string& over);
+  // The held left button released where the pointer is.
+  void ReleaseButton();
+  void HandDrag(const std::string& from, const std::string& to) {
+    PressAndMoveOver(from, to);
+    ReleaseButton();
+  }
+  void HandClickToolButton(HWND bar, int index);
+  // A key pressed and released; it goes to the window with the keyboard focus.
+  void HandKey(WORD key);
+  void HandType(const std::string& text);
   // A click on a button of a tool bar, by its index among the bar's buttons.
   void ClickToolButton(HWND bar, int index);
   // Opens the File menu and picks its visible entry number entry (0-based, separators not counted).
@@ -80,9 +99,12 @@ class PanelUser {
   void ClickAt(POINT p);
   void RightClickAt(POINT p, int downs);
   void DragBetween(POINT start, POINT end);
+  POINT OnScreen(POINT client) const;
+  static POINT ButtonCentre(HWND bar, int index);
 
   PluginHost& FHost;
   int FRightClicks = 0;
+  int FPresses = 0;
 };
 
 // The hint a tool bar's tool tip shows for a button, asked the way the tool tip asks.
