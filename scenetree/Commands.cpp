@@ -20,18 +20,17 @@ void TMainForm::TreeViewEdited(TComponent*, TTreeNode* node, std::string& text) 
   if (text == node->Text()) return;
   const std::string typed = text;
   text = node->Text();
-  try {
+  RunCommand(TPanelCommand::Rename, [&] {
     auto object = static_cast<SobjHandle>(node->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     HostCall(tsxGNodeSetName, object, typed.c_str());
     text = typed;
-  } catch (...) {
-    // Swallowed: nothing is reported to the user.
-  }
+  });
 }
 
+// After a failure the marks show what the panel asked for.
 void TMainForm::VisibilityButtonClick(TComponent*) {
-  try {
+  RunCommand(TPanelCommand::ToggleVisibility, [&] {
     SobjHandle object = GuardedSelection();
     if (!object || HostCall(tsxIsMNode, object) == 0) return;
     // The host may call back from inside the change and move the tree's selection, or rebuild the tree
@@ -46,9 +45,7 @@ void TMainForm::VisibilityButtonClick(TComponent*) {
       HostCall(tsxMNodeSetVisible, object);
     if (TreeView->Items().Generation() == generation) MarkHidden(node, hide);
     HostCall(tsxAllViewsRefresh);
-  } catch (...) {
-    // Swallowed: the marks show what the panel asked for; the next rebuild shows the host's state.
-  }
+  });
 }
 
 // The item and every descendant show the visibility just given to the host, whatever they showed before:
@@ -66,12 +63,11 @@ void TMainForm::MarkHidden(TTreeNode* node, bool hidden) {
   TreeView->Items().EndUpdate();
 }
 
+// The item stays until the next rebuild either way.
 void TMainForm::DeleteButtonClick(TComponent*) {
-  try {
+  RunCommand(TPanelCommand::Delete, [&] {
     if (SobjHandle object = GuardedSelection()) HostCall(tsxSobjDelete, object);
-  } catch (...) {
-    // The item stays until the next rebuild either way.
-  }
+  });
 }
 
 void TMainForm::DeleteAnimation1Click(TComponent*) {
@@ -87,7 +83,7 @@ void TMainForm::DeleteAnimationTreeButtonClick(TComponent*) {
 // Once "Don't show again" is ticked the question is not asked any more, and the answer it was ticked with
 // stands for every later one: ticked with No, nothing is deleted.
 void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildren) {
-  try {
+  RunCommand(TPanelCommand::DeleteAnimation, [&] {
     SobjHandle object = GuardedSelection();
     if (!object) return;
     if (LMDMessageBoxDlg1->ShowAgain) {
@@ -103,21 +99,21 @@ void TMainForm::ConfirmAndDeleteAnimation(const char* question, bool withChildre
       HostCall(tsxGNodeDeleteScriptTree, object);
     else
       HostCall(tsxGNodeDeleteScript, object);
-  } catch (...) {
-    // Swallowed: nothing is reported to the user.
-  }
+  });
 }
 
 void TMainForm::Ungroup2Click(TComponent*) {
-  SobjHandle object = GuardedSelection();
-  if (!object) return;
-  HostCall(tsxSelectSobj, object, 0, 1);
-  HostCall(tsxGroupRemoveCurrobj);
-  RebuildTree();
+  RunCommand(TPanelCommand::Ungroup, [&] {
+    SobjHandle object = GuardedSelection();
+    if (!object) return;
+    HostCall(tsxSelectSobj, object, 0, 1);
+    HostCall(tsxGroupRemoveCurrobj);
+    RebuildTree();
+  });
 }
 
 void TMainForm::RefreshButtonClick(TComponent*) {
-  RebuildTree();
+  RunCommand(TPanelCommand::Refresh, [&] { RebuildTree(); });
 }
 
 // Context editing has no editor in this panel: a double click only expands or collapses the item.

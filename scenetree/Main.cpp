@@ -256,15 +256,14 @@ void TMainForm::Tsx1PlugInit() {
   TsxEvents1->SetActive(true);
 }
 
+// A failed rebuild still leaves the panel shown; the host must see the plug-in as active.
 int TMainForm::Tsx1LeftClick() {
-  try {
+  RunCommand(TPanelCommand::LeftClick, [&] {
     if (!HandleAllocated()) Tsx1->PlaceFormInMainView();  // the host destroyed the view it was in
     if (WindowState() == wsMinimized) SetWindowState(wsNormal);
     if (!Visible()) Show();
     RebuildTree();
-  } catch (...) {
-    // A failed rebuild still leaves the panel shown; the host must see the plug-in as active.
-  }
+  });
   return 1;
 }
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "CommandFailures.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "HostCall.h"
@@ -131,6 +132,7 @@ class TMainForm : public TTsxFormBase {
   SobjHandle GuardedSelection();
   // The drop target is the dragged item or lies inside it.
   bool DropsIntoDragged(TTreeNode* target) const;
+  void MoveToGroup(TTreeNode* dragged, TTreeNode* target);
   void ConfirmAndDeleteAnimation(const char* question, bool withChildren);
   // A rebuild asked for while the tree control waits for the answer to one of its notifications (a host
   // that calls back from inside the rename, say) would free the items the control is working on: it runs

@@ -16,8 +16,9 @@ void TMainForm::TreeViewDragOver(TComponent*, TComponent*, int, int, TDragState,
   accept = FDragNode && FDragNode->Data() && !DropsIntoDragged(TreeView->DropTarget());
 }
 
+// Whatever the host did before a failure, the view is refreshed and the tree rebuilt to show it.
 void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
-  try {
+  RunCommand(TPanelCommand::Regroup, [&] {
     TTreeNode* dragged = FDragNode;
     TTreeNode* target = TreeView->DropTarget();
     if (!dragged || !target || !dragged->Data() || DropsIntoDragged(target)) return;
@@ -25,31 +26,30 @@ void TMainForm::TreeViewDragDrop(TComponent*, TComponent*, int, int) {
     auto targetObject = static_cast<SobjHandle>(target->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     if (targetObject && HostCall(tsxIsGNodeInScene, targetObject) == 0) return;
-
-    try {
-      TFlagScope busy(FRefreshing);
-      if (!targetObject) {
-        HostCall(tsxSelectSobj, object, 0, 1);
-        HostCall(tsxGroupRemoveCurrobj);
-      } else {
-        TTreeNode* parent = dragged->Parent();
-        bool alreadyThere = target == parent;
-        bool twoMembers = dragged->Level() > 1 && target->Parent() == parent && parent->Count() == 2;
-        if (!alreadyThere && !twoMembers) {
-          HostCall(tsxSelectSobj, object, 0, 1);
-          HostCall(tsxGroupRemoveCurrobj);
-          if (HostCall(tsxIsGNodeInScene, targetObject) != 0) {
-            HostCall(tsxSelectSobj, targetObject, 0, 1);
-            HostCall(tsxGroupAtCurrobj, object);
-          }
-        }
-      }
-    } catch (...) {
-      // The view is refreshed and the tree rebuilt all the same, to show what the host did.
-    }
+    RunCommand(TPanelCommand::Regroup, [&] { MoveToGroup(dragged, target); });
     HostCall(tsxAViewRefresh);
     RebuildTree();
-  } catch (...) {
-    // Swallowed: the next rebuild shows the host's state.
+  });
+}
+
+// Out of its group, and into the target's unless the target is the root or a material.
+void TMainForm::MoveToGroup(TTreeNode* dragged, TTreeNode* target) {
+  auto object = static_cast<SobjHandle>(dragged->Data());
+  auto targetObject = static_cast<SobjHandle>(target->Data());
+  TFlagScope busy(FRefreshing);
+  if (!targetObject) {
+    HostCall(tsxSelectSobj, object, 0, 1);
+    HostCall(tsxGroupRemoveCurrobj);
+    return;
+  }
+  TTreeNode* parent = dragged->Parent();
+  bool alreadyThere = target == parent;
+  bool twoMembers = dragged->Level() > 1 && target->Parent() == parent && parent->Count() == 2;
+  if (alreadyThere || twoMembers) return;
+  HostCall(tsxSelectSobj, object, 0, 1);
+  HostCall(tsxGroupRemoveCurrobj);
+  if (HostCall(tsxIsGNodeInScene, targetObject) != 0) {
+    HostCall(tsxSelectSobj, targetObject, 0, 1);
+    HostCall(tsxGroupAtCurrobj, object);
   }
 }

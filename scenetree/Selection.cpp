@@ -5,7 +5,8 @@
 
 void TMainForm::TsxEvents1SelectionChanged() {
   if (FRefreshing) return;
-  try {
+  // After a failure the host's next notification catches up.
+  RunCommand(TPanelCommand::FollowHostSelection, [&] {
     SobjHandle current = HostCall(tsxGetCurrentSelection);
     if (!current) {
       RebuildTree();
@@ -17,30 +18,28 @@ void TMainForm::TsxEvents1SelectionChanged() {
       TreeView->SetSelected(node);  // reveals it; programmatic, so nothing goes back to the host
     else
       RebuildTree();  // an object without an item: the rebuild selects what the host reports
-  } catch (...) {
-    // The host's notification has nobody to report to; the next one catches up.
-  }
+  });
 }
 
+// A click that the host refuses leaves the tree showing its own selection.
 void TMainForm::TreeViewClick(TComponent*) {
   if (FRefreshing) return;
-  try {
+  RunCommand(TPanelCommand::SelectFromTree, [&] {
     TTreeNode* node = TreeView->Selected();
     if (!node || !node->Data()) return;
     auto object = static_cast<SobjHandle>(node->Data());
     if (HostCall(tsxIsGNodeInScene, object) == 0) return;
     if (HostCall(tsxIsSelectable, object) == 1) HostCall(tsxSelectSobj, object, 0, 0);
-  } catch (...) {
-    // A click that the host refuses leaves the tree showing its own selection.
-  }
+  });
 }
 
 void TMainForm::TreeViewKeyUp(TComponent* sender, WORD&, TShiftState) {
   TreeViewClick(sender);
 }
 
+// After a failure the menu still opens, on the item the tree shows selected.
 void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, TPopupMenu*& aMenu) {
-  try {
+  RunCommand(TPanelCommand::ItemMenu, [&] {
     if (aNode && !aNode->Parent()) aMenu = nullptr;  // the scene itself has no commands
     if (!aNode || !aNode->Data()) return;
     auto object = static_cast<SobjHandle>(aNode->Data());
@@ -48,7 +47,5 @@ void TMainForm::TreeViewNodeContextMenu(TComponent*, TTreeNode* aNode, POINT&, T
     TreeView->SetSelected(aNode);
     TFlagScope busy(FRefreshing);
     HostCall(tsxSelectSobj, object, 0, 0);
-  } catch (...) {
-    // The menu still opens on the item the tree shows selected.
-  }
+  });
 }

@@ -40,11 +40,7 @@ void TMainForm::DeferRebuild() {
   FRebuildDeferred = true;
   TreeView->PostCall([this] {
     FRebuildDeferred = false;
-    try {
-      RebuildTree();
-    } catch (...) {
-      // As the handler that asked for it would have done.
-    }
+    RunCommand(TPanelCommand::DeferredRebuild, [this] { RebuildTree(); });
   });
 }
 
