@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include <algorithm>
+
 #include "Application.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -116,7 +118,36 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     Close();
     return 0;
   }
+  if (IsIconic(FHandle) && (message == WM_NCHITTEST || message == WM_NCLBUTTONDBLCLK))
+    return MinimisedMouse(message, wParam, lParam);
+  if (message == WM_GETMINMAXINFO) {
+    LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+    KeepMinClientSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+    return result;
+  }
   // A form whose window its parent took with it shows again only when shown again, in a new window.
   if (message == WM_NCDESTROY && !DestroyingWnd()) VisibleLost();
   return TWinControl::WndProc(message, wParam, lParam);
+}
+
+// A minimised window is all caption, and a double click on it restores it, as on every minimised window of
+// Windows. Wine's default handling answers "nowhere" for a minimised pop-up placed inside another window,
+// which then never comes back by the pointer: the answer is made here, on both.
+LRESULT TForm::MinimisedMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCHITTEST) {
+    const LRESULT hit = TWinControl::WndProc(message, wParam, lParam);
+    return hit == HTNOWHERE ? HTCAPTION : hit;
+  }
+  ShowWindow(FHandle, SW_RESTORE);
+  return 0;
+}
+
+// The frame is the window's own: the client size asked for becomes the outer size the frame needs.
+void TForm::KeepMinClientSize(MINMAXINFO& info) {
+  const SIZE least = MinClientSize();
+  if (least.cx <= 0 || least.cy <= 0) return;
+  RECT outer{0, 0, least.cx, least.cy};
+  AdjustWindowRectEx(&outer, GetWindowLongA(FHandle, GWL_STYLE), FALSE, GetWindowLongA(FHandle, GWL_EXSTYLE));
+  info.ptMinTrackSize.x = std::max(info.ptMinTrackSize.x, outer.right - outer.left);
+  info.ptMinTrackSize.y = std::max(info.ptMinTrackSize.y, outer.bottom - outer.top);
 }

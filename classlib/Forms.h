@@ -45,9 +45,13 @@ class TForm : public TWinControl {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool OwnerPainted() const override { return true; }
   virtual void DoClose(TCloseAction& action);
+  // The smallest client area the user may size the window to; none when either side is 0.
+  virtual SIZE MinClientSize() { return SIZE{0, 0}; }
 
  private:
   void ApplyWindowState();
+  LRESULT MinimisedMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  void KeepMinClientSize(MINMAXINFO& info);
 
   TWindowState FWindowState = wsNormal;
   // A client size asked for before the window existed: only the window knows its frame.

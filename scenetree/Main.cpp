@@ -244,6 +244,23 @@ void TMainForm::DefineTreeView() {
   TreeView->SetParent(this);
 }
 
+// The title bar, the whole tool strip and three rows of the tree below it, the tree's frame and a
+// horizontal scroll bar included: a panel sized smaller would hide the very tree it is for.
+SIZE TMainForm::MinClientSize() {
+  if (!ToolBar1->HandleAllocated() || !TreeView->HandleAllocated()) return SIZE{0, 0};
+  RECT lastButton{};
+  const HWND commandBar = ToolBar1->Handle();
+  const auto buttons = static_cast<int>(SendMessageA(commandBar, TB_BUTTONCOUNT, 0, 0));
+  SendMessageA(commandBar, TB_GETITEMRECT, buttons - 1, reinterpret_cast<LPARAM>(&lastButton));
+  const HWND tree = TreeView->Handle();
+  RECT treeFrame{0, 0, 0, 0};
+  AdjustWindowRectEx(&treeFrame, GetWindowLongA(tree, GWL_STYLE), FALSE, GetWindowLongA(tree, GWL_EXSTYLE));
+  const auto row = static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+  return SIZE{ToolBar2->Width() + lastButton.right, PanelTitle->Height() + Panel1->Height() + 3 * row +
+                                                        (treeFrame.bottom - treeFrame.top) +
+                                                        GetSystemMetrics(SM_CYHSCROLL)};
+}
+
 // Host handlers --------------------------------------------------------------------------------------------
 
 void TMainForm::FormCreate(TComponent*) {

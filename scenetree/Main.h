@@ -109,6 +109,9 @@ class TMainForm : public TTsxFormBase {
 
   bool Refreshing() const { return FRefreshing; }
 
+ protected:
+  SIZE MinClientSize() override;
+
  private:
   void DefineForm();
   void DefineMenus();

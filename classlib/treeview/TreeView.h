@@ -166,6 +166,10 @@ class TCustomTreeView : public TWinControl {
   void ApplyExpanded(TTreeNode* node, bool controlKnown = false);
   void ApplySelection();
   void RevealSelected();
+  // Scrolls back up a view that shows empty rows below the last item while items above are hidden.
+  void FillView();
+  // Whole rows the view shows below its last item; 0 when it cannot tell.
+  int EmptyRowsAtTheEnd();
   // Runs work with the control's drawing held when it is on screen. The control draws each step of a
   // reveal or an expansion at once, and a drawing costs in proportion to what is shown rather than to the
   // step; with the window marked undrawable (the default WM_SETREDRAW) it does the same work, and one

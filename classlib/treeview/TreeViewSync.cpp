@@ -1,6 +1,7 @@
 // Keeping the control in step with the wrapper's own items: one insert per item the control must hold,
 // changes applied as they are made (or once redrawing is resumed), sorting by the locale's sort keys.
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -45,10 +46,38 @@ void TCustomTreeView::EndUpdate() {
   FEndingUpdate = true;
   SyncControl();
   FEndingUpdate = false;
+  const bool changed = FRedrawHeld;
   if (FRedrawHeld) SendMessageA(FHandle, WM_SETREDRAW, TRUE, 0);
   FRedrawHeld = false;
   if (FRevealPending) RevealSelected();
+  if (changed) FillView();
   InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+// A changed control may leave its view past the end of its items: Wine's, after a rebuild that inserted the
+// selected item last, shows that item as the first visible one with the rest of the view empty, its scroll
+// bar saying otherwise. The rows left empty below the last item are measured once it draws again, and the
+// view moves up by as many rows as there are items above it to fill them.
+void TCustomTreeView::FillView() {
+  const auto first = reinterpret_cast<HTREEITEM>(Perform(TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+  HTREEITEM top = first;
+  for (int empty = EmptyRowsAtTheEnd(); empty > 0 && top; --empty) {
+    auto above = reinterpret_cast<HTREEITEM>(
+        Perform(TVM_GETNEXTITEM, TVGN_PREVIOUSVISIBLE, reinterpret_cast<LPARAM>(top)));
+    if (!above) break;
+    top = above;
+  }
+  if (top != first) Perform(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(top));
+}
+
+int TCustomTreeView::EmptyRowsAtTheEnd() {
+  const auto last = reinterpret_cast<HTREEITEM>(Perform(TVM_GETNEXTITEM, TVGN_LASTVISIBLE, 0));
+  const auto row = static_cast<int>(Perform(TVM_GETITEMHEIGHT, 0, 0));
+  RECT client, lastRow{};
+  GetClientRect(FHandle, &client);
+  std::memcpy(&lastRow, &last, sizeof last);  // the item goes in, its rectangle comes out
+  if (!last || row <= 0 || !Perform(TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&lastRow))) return 0;
+  return (client.bottom - lastRow.bottom) / row;
 }
 
 UINT TCustomTreeView::StateImageBits(int stateIndex) {

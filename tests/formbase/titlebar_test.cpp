@@ -3,6 +3,7 @@
 #include <string>
 
 #include "PanelFixture.h"
+#include "RealInput.h"
 
 namespace {
 bool SameRect(const RECT& a, const RECT& b) {
@@ -16,6 +17,15 @@ class TitleBarTest : public PanelFixture {
     ShowPanel();
   }
   RECT PanelRect() const { return RectInParent(panel); }
+  // The hand clicks the middle of a window as it shows on the screen, once or twice in a row.
+  static void HandClickOn(HWND window, int clicks) {
+    RECT r;
+    GetWindowRect(window, &r);
+    PointerMoveTo(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    PluginHost::Pump();
+    for (int i = 0; i < clicks; ++i) ClickButtonHere(false);
+    PluginHost::Pump();
+  }
   // A point on the drag area: right of the left close button, left of the glyph panel.
   static constexpr int kGrabX = 60, kGrabY = 6;
 };
@@ -174,6 +184,49 @@ TEST_F(TitleBarTest, MinimiseButtonMinimisesAndTheNextLeftClickRestores) {
   EXPECT_EQ(host.LeftClick(), 1);
   EXPECT_FALSE(IsIconic(panel));
   EXPECT_TRUE(SameRect(PanelRect(), before));
+}
+
+// The title bar is gone with the client area, so the minimised window itself is what a person reaches for.
+TEST_F(TitleBarTest, DoubleClickOnTheMinimisedWindowRestoresIt) {
+  RECT before = PanelRect();
+  HandClickOn(MinimizeButton(), 1);
+  ASSERT_TRUE(IsIconic(panel));
+  HandClickOn(panel, 1);
+  EXPECT_TRUE(IsIconic(panel)) << "a single click leaves it minimised";
+  Sleep(GetDoubleClickTime() + 50);
+  HandClickOn(panel, 2);
+  EXPECT_FALSE(IsIconic(panel));
+  EXPECT_TRUE(IsWindowVisible(panel));
+  EXPECT_TRUE(SameRect(PanelRect(), before));
+}
+
+// Shrunk by its sizing frame as far as it goes, the window still shows the whole tool strip and three rows
+// of the tree.
+TEST_F(TitleBarTest, SizingFrameStopsWhereTheToolStripAndThreeRowsStillShow) {
+  RECT before;
+  GetWindowRect(panel, &before);
+  // The sizing loop reads the queue itself: the whole gesture is queued before the press is handled.
+  PointerMoveTo(POINT{before.right - 2, before.bottom - 2});
+  PluginHost::Pump();
+  ButtonHere(false, true);
+  PointerMoveTo(POINT{before.left + 20, before.bottom - 60});
+  PointerMoveTo(POINT{before.left + 5, before.top + 5});
+  ButtonHere(false, false);
+  PluginHost::Pump();
+
+  RECT after;
+  GetWindowRect(panel, &after);
+  ASSERT_LT(after.bottom - after.top, before.bottom - before.top) << "the frame sized the window";
+  HWND bar = user.CommandBar();
+  RECT barClient, refresh{};
+  GetClientRect(bar, &barClient);
+  SendMessageA(bar, TB_GETITEMRECT, kRefreshButton, reinterpret_cast<LPARAM>(&refresh));
+  EXPECT_LE(refresh.right, barClient.right) << "the last button of the tool strip shows whole";
+  EXPECT_EQ(barClient.bottom, 22);
+  RECT treeClient;
+  GetClientRect(host.Tree(), &treeClient);
+  const int row = static_cast<int>(SendMessageA(host.Tree(), TVM_GETITEMHEIGHT, 0, 0));
+  EXPECT_GE(treeClient.bottom, 3 * row) << "three rows of the tree";
 }
 
 TEST_F(TitleBarTest, ButtonClicksOnReleaseInsideOnly) {

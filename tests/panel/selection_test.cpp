@@ -1,6 +1,12 @@
 // The panel window as the host shows it, and the selection kept in step in both directions.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "PluginFixture.h"
 
 namespace {
@@ -178,5 +184,57 @@ TEST_F(PanelTest, AClickOnADeletedObjectMakesOnlyTheInSceneCheck) {
   ASSERT_NE(host.Find("Camera"), nullptr);
   user.Click("Camera");
   EXPECT_EQ(CallLog(), std::vector<std::string>{"tsxIsGNodeInScene(" + Serial(gone) + ")"});
+}
+
+// A scene of a thousand objects, taller than the view, shown with one group opened by the user's hand.
+class LargeScenePanelTest : public PluginFixture {
+ protected:
+  void SetUp() override {
+    PluginFixture::SetUp();
+    openGroup = simBuildGeneratedScene(1000, 50);
+    for (int i = 1; i < 9; ++i) openGroup = simGetNextSibling(openGroup);
+    ShowPanel();
+    user.HandClick("Group 9");
+    user.HandKey(VK_RIGHT);
+    ASSERT_TRUE(host.Find("Group 9")->expanded);
+  }
+
+  // Past the end: the view was scrolled, yet a whole row or more stands empty below the last item.
+  bool ScrolledPastTheEnd() const {
+    HWND tree = user.Tree();
+    auto next = [tree](UINT which) {
+      return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, which, 0));
+    };
+    RECT client, last{};
+    GetClientRect(tree, &client);
+    HTREEITEM item = next(TVGN_LASTVISIBLE);
+    std::memcpy(&last, &item, sizeof item);  // the item goes in, its rectangle comes out
+    SendMessageA(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&last));
+    const int row = static_cast<int>(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+    return next(TVGN_FIRSTVISIBLE) != next(TVGN_ROOT) && last.bottom + row <= client.bottom;
+  }
+
+  SobjHandle openGroup = nullptr;  // "Group 9"
+};
+
+TEST_F(LargeScenePanelTest, NoRebuildLeavesTheViewScrolledPastTheEnd) {
+  SobjHandle made = nullptr;
+  const std::vector<std::pair<const char*, std::function<void()>>> rebuilds{
+      {"an object the host made and selected",
+       [&] { simUserSelect(made = simUserCreate(nullptr, "Zz new", e_tsxCAMERA)); }},
+      {"an object the host made in the open group",
+       [&] { simUserSelect(simUserCreate(openGroup, "Zz member", e_tsxLIGHT)); }},
+      {"the refresh button after the host deleted the last object",
+       [&] {
+         simUserDelete(made);
+         user.HandClickToolButton(user.CommandBar(), kRefreshButton);
+       }},
+  };
+  for (const auto& [what, rebuild] : rebuilds) {
+    SCOPED_TRACE(what);
+    rebuild();
+    PluginHost::Pump();
+    EXPECT_FALSE(ScrolledPastTheEnd());
+  }
 }
 }  // namespace
