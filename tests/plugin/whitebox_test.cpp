@@ -317,7 +317,8 @@ TEST_F(WaitingBranchTest, ARebuildOfWhatIsShownAlreadyCostsTheControlNoItemMessa
   simUserRename(simGetNextSibling(simGetFirstTopLevel()), "Aardvark");
   before = Tree()->ItemMessagesSent();
   MainForm->RebuildTree();
-  EXPECT_LE(Tree()->ItemMessagesSent() - before, 2 + 4) << "at most one message per item shown";
+  // At most one message per item shown, and the four that check the view is not left past its end.
+  EXPECT_LE(Tree()->ItemMessagesSent() - before, 2 + 4 + 4) << "at most one message per item shown";
   TTreeNode* root = Tree()->Items().GetFirstNode();
   ASSERT_EQ(root->Count(), 3);
   EXPECT_EQ(root->Item(0)->Text(), "Aardvark");
